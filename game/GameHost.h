@@ -1,0 +1,28 @@
+// What the game core asks of the program around it. The Windows program
+// implements it with its window; tests implement it with a recorder.
+#pragma once
+
+#include "render/SoundEffects.h"
+
+class GameHost {
+public:
+    virtual ~GameHost() = default;
+
+    // Paints the board now and returns when it has been painted. Called by the
+    // tick, on the timer thread, while it holds the game's lock (the line-clear
+    // flash): the window thread must never wait for that lock.
+    virtual void repaintAndWait() = 0;
+
+    // Blocks the calling thread (the flash's pause, the deferral of a key).
+    virtual void sleep(int milliseconds) = 0;
+
+    // Queues the game-over notice for the window thread; never runs it inline.
+    virtual void postGameOver() = 0;
+
+    // Queues a key that found the game busy, to be handled again later.
+    virtual void repostKey(int virtualKey, bool keyDown) = 0;
+
+    // Starts a sound and returns at once; a new sound replaces one playing.
+    // Only called while the sound option is on.
+    virtual void playSound(SoundId sound) = 0;
+};

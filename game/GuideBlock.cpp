@@ -1,0 +1,31 @@
+#include "game/GuideBlock.h"
+
+#include "game/Block.h"
+#include "game/DrawSurface.h"
+#include "game/Field.h"
+
+GuideBlock::GuideBlock(Field& field, const Block& block)
+    : Object(&field, 0, 0), block(&block), field(&field)
+{
+}
+
+void GuideBlock::findLandingPosition()
+{
+    x = block->x - block->x % 16;
+    y = block->y - block->y % 16;
+    while (!field->collides(*block, x / 16, y / 16 + 1))
+        y += 16;
+}
+
+void GuideBlock::draw(DrawSurface& target)
+{
+    findLandingPosition();
+    const int left = absoluteX();
+    const int top = absoluteY();
+    for (int r = 0; r < block->height(); ++r) {
+        for (int c = 0; c < block->width(); ++c) {
+            if (!block->isEmpty(c, r))
+                target.blendTile(block->cell(c, r), left + 16 * c, top + 16 * r, alpha);
+        }
+    }
+}
