@@ -1,0 +1,189 @@
+#include "game/Game.h"
+
+#include <algorithm>
+
+#include "game/GameHost.h"
+#include "render/SoundEffects.h"
+
+Game::Game(GameHost& host)
+    : field(fieldOrigin.x, fieldOrigin.y),
+      guide(field, current),
+      current(&field, spawnOffset.x, spawnOffset.y),
+      next(nullptr, nextOrigin.x, nextOrigin.y),
+      levelUpCaption(30, 160),
+      deleteCaption(40, 160),
+      pauseCaption(40, 150),
+      scoreCaption(175, 160, stats),
+      host(host)
+{
+    levelUpCaption.addMove(0.0f, 0.3f);
+    deleteCaption.addFadeOut();
+    deleteCaption.addMove(0.0f, 0.25f);
+}
+
+bool Game::newGame()
+{
+    std::unique_lock<std::mutex> game(lock, std::try_to_lock);
+    if (!game.owns_lock())
+        return false;
+    const std::lock_guard<std::mutex> frame(frameLock);
+
+    field.clear(field.emptyValue());
+    field.visible = true;
+
+    current.fallRemainder = 0.0f;
+    current.landed = false;
+    current.rollShape();
+    current.x = spawnOffset.x;
+    current.y = spawnOffset.y;
+    current.visible = true;
+
+    next.fallRemainder = 0.0f;
+    next.landed = false;
+    next.rollShape();
+    next.x = nextOrigin.x;
+    next.y = nextOrigin.y;
+    next.visible = true;
+
+    stats.reset();
+    levelUpCaption.reset();
+    deleteCaption.reset();
+    pauseCaption.reset();
+    scoreCaption.reset();
+
+    running = true;
+    paused = false;
+    lockCounter = 0;
+    lockDelayTicks = computeLockDelayTicks();
+    fallSpeed = computeFallSpeed();
+    return true;
+}
+
+void Game::tick()
+{
+    const std::lock_guard<std::mutex> game(lock);
+    // Ticks can still arrive after the game has ended, until the window has
+    // stopped the timer; an ended game must not end a second time.
+    if (!running)
+        return;
+    std::unique_lock<std::mutex> frame(frameLock);
+
+    if (!current.landed) {
+        fall();
+    } else if (!restsOnSomething()) {
+        // The player has moved the piece off its support.
+        current.landed = false;
+        lockCounter = 0;
+    } else if (lockCounter < lockDelayTicks) {
+        ++lockCounter;
+    } else {
+        lockPiece(frame);
+    }
+}
+
+void Game::fall()
+{
+    const float f = current.fallRemainder + fallSpeed;
+    const std::int32_t whole = static_cast<std::int32_t>(f);
+    current.y += whole;
+    current.fallRemainder = f - static_cast<float>(whole);
+    if (restsOnSomething()) {
+        current.y -= current.y % 16;
+        current.fallRemainder = 0.0f;
+        current.landed = true;
+    }
+    if (fallSpeed == softDropSpeed) {
+        stats.score += 1;
+        scoreCaption.update();
+    }
+}
+
+void Game::lockPiece(std::unique_lock<std::mutex>& frame)
+{
+    playSoundEffect(host, SoundId::PieceLocked);
+    current.mergeInto(field, current.column(), current.row());
+    const std::vector<int> rows = field.fullRows();
+    if (!rows.empty())
+        clearRows(rows, frame);
+    spawnNextPiece();
+    fallSpeed = computeFallSpeed();
+    lockCounter = 0;
+}
+
+void Game::clearRows(const std::vector<int>& rows, std::unique_lock<std::mutex>& frame)
+{
+    // The piece's cells are in the field now; the piece is not drawn over the flash.
+    current.visible = false;
+    field.removeRows(rows, [&](int pauseMs) {
+        // Painting needs the frame lock while this thread waits for it.
+        frame.unlock();
+        host.repaintAndWait();
+        host.sleep(pauseMs);
+        frame.lock();
+    });
+    if (stats.addLines(static_cast<int>(rows.size()))) {
+        levelUpCaption.show();
+        playSoundEffect(host, SoundId::LevelUp);
+    } else {
+        deleteCaption.show(static_cast<int>(rows.size()));
+        playSoundEffect(host, SoundId::LinesCleared);
+    }
+    scoreCaption.update();
+    current.visible = true;
+}
+
+void Game::spawnNextPiece()
+{
+    current.copyPieceFrom(next);
+    current.x = spawnOffset.x;
+    current.y = spawnOffset.y;
+    if (blockedAt(current.column(), current.row()))
+        gameOver();
+    next.rollShape();
+    next.x = nextOrigin.x;
+    next.y = nextOrigin.y;
+}
+
+void Game::gameOver()
+{
+    playSoundEffect(host, SoundId::GameOver);
+    running = false;
+    paused = false;
+    host.postGameOver();
+}
+
+float Game::computeFallSpeed() const
+{
+    const float p = stats.levelProgress;
+    const std::int32_t level = stats.level;
+    if (level <= 1)
+        return p + 0.5f;
+    if (level <= 3)
+        return 2.0f * p + 0.5f;
+    if (level <= 5)
+        return 3.0f * p + 1.0f;
+    if (level <= 7)
+        return 4.0f * p + 1.0f;
+    return 5.0f * p + 2.0f;
+}
+
+std::int32_t Game::computeLockDelayTicks() const
+{
+    constexpr std::int32_t msPerLevelAboveEight = 50;
+    constexpr std::int32_t shortestDelayMs = 100;
+    constexpr std::int32_t msPerTick = 16;
+    std::int32_t delayMs = baseLockDelay - msPerLevelAboveEight * std::max(0, stats.level - 8);
+    if (delayMs <= shortestDelayMs)
+        delayMs = shortestDelayMs;
+    return delayMs / msPerTick;
+}
+
+bool Game::blockedAt(int column, int row) const
+{
+    return field.collides(current, column, row);
+}
+
+bool Game::restsOnSomething() const
+{
+    return blockedAt(current.column(), current.row() + 1);
+}

@@ -1,0 +1,112 @@
+// The game model: the playfield, the pieces, the statistics and the captions,
+// advanced one step per timer tick.
+//
+// Two threads use it. The timer thread runs tick(); the window thread runs
+// everything else. The tick holds `lock` for its whole length and, during the
+// line-clear flash, waits for the window thread to paint, so the window
+// thread never waits for `lock`: it only tries it and defers its work when the
+// lock is busy. What painting reads is guarded by `frameLock`, which is held
+// only for short stretches that never wait for another thread.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+
+#include "game/Block.h"
+#include "game/Field.h"
+#include "game/GameStats.h"
+#include "game/GuideBlock.h"
+#include "render/GameCaptions.h"
+
+class DrawSurface;
+class GameHost;
+
+struct Point {
+    std::int32_t x;
+    std::int32_t y;
+};
+
+// Virtual-key codes of the controls.
+namespace keys {
+constexpr int shift = 0x10;  // hard drop
+constexpr int space = 0x20;  // soft drop while held
+constexpr int left = 0x25;
+constexpr int up = 0x26;     // turn counter-clockwise
+constexpr int right = 0x27;
+constexpr int down = 0x28;   // turn clockwise
+}  // namespace keys
+
+class Game {
+public:
+    explicit Game(GameHost& host);
+
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
+
+    // Starts a fresh game (window thread). Returns false, having done nothing,
+    // when a tick holds the lock; the caller tries again later.
+    bool newGame();
+
+    // One step of the game (timer thread). Does nothing once the game is over.
+    void tick();
+
+    // The controls (window thread). A key that finds the game busy is queued
+    // again through the host, never dropped and never waited for.
+    void keyDown(int virtualKey);
+    void keyUp(int virtualKey);
+
+    // Pauses or resumes a running game and shows or hides the pause caption
+    // (window thread). Does nothing without a running game. Returns false,
+    // having done nothing, when a tick holds the lock.
+    bool togglePause();
+
+    // Composes a whole frame (window thread).
+    void paint(DrawSurface& target);
+
+    float computeFallSpeed() const;
+    std::int32_t computeLockDelayTicks() const;
+
+    static constexpr std::uint8_t frameAlpha = 192;
+
+    const float softDropSpeed = 12.0f;
+    const std::int32_t baseLockDelay = 500;
+    const Point fieldOrigin{8, 16};
+    const Point spawnOffset{48, 0};
+    const Point nextOrigin{176, 16};
+
+    std::mutex lock;
+    std::atomic<bool> running{false};
+    std::atomic<bool> paused{false};
+    std::atomic<bool> guideEnabled{false};
+    std::int32_t lockCounter = 0;
+    std::int32_t lockDelayTicks = 0;
+    float fallSpeed = 0.0f;
+
+    Field field;
+    GuideBlock guide;
+    Block current;
+    Block next;
+    GameStats stats;
+    CaptionLevelUp levelUpCaption;
+    CaptionDelete deleteCaption;
+    CaptionPause pauseCaption;
+    CaptionScore scoreCaption;
+
+    std::mutex frameLock;
+
+private:
+    void fall();
+    void lockPiece(std::unique_lock<std::mutex>& frame);
+    void clearRows(const std::vector<int>& rows, std::unique_lock<std::mutex>& frame);
+    void spawnNextPiece();
+    void gameOver();
+    void handleKey(int virtualKey);
+    void moveSideways(int columns);
+    void turn(bool counterClockwise);
+    void hardDrop();
+    bool blockedAt(int column, int row) const;
+    bool restsOnSomething() const;
+
+    GameHost& host;
+};
