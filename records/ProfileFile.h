@@ -1,0 +1,30 @@
+// The three profile-file operations the settings store needs. The Windows
+// program uses the platform's profile functions on "./Brixol.ini"; tests use an
+// in-memory file with the same reading rules.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+class ProfileFile {
+public:
+    // Longest string a read returns; longer values are cut to their start.
+    static constexpr std::size_t maxStringLength = 1023;
+
+    virtual ~ProfileFile() = default;
+
+    // The value as a 32-bit pattern: "4294967288" and "-8" both read as -8.
+    // A missing key, section or file gives defaultValue.
+    virtual std::int32_t readInt(const std::wstring& section, const std::wstring& key,
+                                 std::int32_t defaultValue) const = 0;
+
+    // The value, at most maxStringLength characters; defaultValue when missing.
+    virtual std::wstring readString(const std::wstring& section, const std::wstring& key,
+                                    const std::wstring& defaultValue) const = 0;
+
+    // Replaces the key's value in place, or appends the key (and its section)
+    // when missing. Failures are not reported: losing the settings must not
+    // stop the program from closing.
+    virtual void writeString(const std::wstring& section, const std::wstring& key, const std::wstring& value) = 0;
+};

@@ -1,0 +1,44 @@
+#include "records/ScoreChecksum.h"
+
+namespace {
+
+constexpr std::uint32_t kPolynomial = 0xEDB88320u;
+
+// The original program fed the score bytes through a signed char, so bytes of
+// 0x80 and above arrive with their sign bit copied into the upper 24 bits.
+std::uint32_t signExtended(std::uint8_t byte)
+{
+    return byte >= 0x80u ? 0xFFFFFF00u | byte : byte;
+}
+
+// The accumulator was a signed int shifted with >>, which keeps bit 31. Written
+// out on the unsigned pattern, because shifting a negative int is
+// implementation-defined before C++20.
+std::uint32_t shiftedKeepingTopBit(std::uint32_t c)
+{
+    return (c >> 1) | (c & 0x80000000u);
+}
+
+std::uint32_t mixByte(std::uint32_t c, std::uint8_t byte)
+{
+    c ^= signExtended(byte);
+    for (int bit = 0; bit < 8; ++bit) {
+        const std::uint32_t shifted = shiftedKeepingTopBit(c);
+        c = (c & 1u) != 0 ? shifted ^ kPolynomial : shifted;
+    }
+    return c;
+}
+
+}  // namespace
+
+std::uint32_t computeScoreChecksum(const std::list<ScoreRecord>& records)
+{
+    std::uint32_t c = 0xFFFFFFFFu;
+    for (const ScoreRecord& record : records) {
+        const auto pattern = static_cast<std::uint32_t>(record.score);
+        for (int byteIndex = 0; byteIndex < 4; ++byteIndex) {  // little-endian
+            c = mixByte(c, static_cast<std::uint8_t>(pattern >> (8 * byteIndex)));
+        }
+    }
+    return ~c;
+}
