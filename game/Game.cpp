@@ -51,6 +51,7 @@ bool Game::newGame()
     pauseCaption.reset();
     scoreCaption.reset();
 
+    ++gameNumber_;
     running = true;
     paused = false;
     lockCounter = 0;
@@ -149,7 +150,7 @@ void Game::gameOver()
     playSoundEffect(host, SoundId::GameOver);
     running = false;
     paused = false;
-    host.postGameOver();
+    host.postGameOver(gameNumber_);
 }
 
 float Game::computeFallSpeed() const

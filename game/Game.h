@@ -64,6 +64,9 @@ public:
     // Composes a whole frame (window thread).
     void paint(DrawSurface& target);
 
+    // Counts the games started; the game-over notice carries it.
+    std::uint32_t gameNumber() const { return gameNumber_; }
+
     float computeFallSpeed() const;
     std::int32_t computeLockDelayTicks() const;
 
@@ -109,4 +112,5 @@ private:
     bool restsOnSomething() const;
 
     GameHost& host;
+    std::atomic<std::uint32_t> gameNumber_{0};
 };

@@ -2,6 +2,8 @@
 // implements it with its window; tests implement it with a recorder.
 #pragma once
 
+#include <cstdint>
+
 #include "render/SoundEffects.h"
 
 class GameHost {
@@ -17,7 +19,9 @@ public:
     virtual void sleep(int milliseconds) = 0;
 
     // Queues the game-over notice for the window thread; never runs it inline.
-    virtual void postGameOver() = 0;
+    // The number tells which game ended, so that a notice that arrives after
+    // the player has started another game can be recognised as stale.
+    virtual void postGameOver(std::uint32_t gameNumber) = 0;
 
     // Queues a key that found the game busy, to be handled again later.
     virtual void repostKey(int virtualKey, bool keyDown) = 0;

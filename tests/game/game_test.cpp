@@ -317,7 +317,7 @@ TEST_F(GameTest, GameEndsWhenTheNewPieceOverlaps)
     EXPECT_FALSE(game.paused);
     EXPECT_EQ(host.take(), (std::vector<HostEvent>{{HostEvent::Sound, kLock},
                                                    {HostEvent::Sound, kGameOver},
-                                                   {HostEvent::GameOver}}));
+                                                   {HostEvent::GameOver, 1}}));
     EXPECT_EQ(game.current.type * 4 + game.current.rotation, nextBefore);
     EXPECT_EQ(game.next.rotation, r1 % 4) << "the next piece is still rolled";
     EXPECT_EQ(game.next.type, r2 % 7);
@@ -357,6 +357,7 @@ TEST(GameWithoutAGame, PauseDoesNothingBeforeTheFirstGame)
 
 TEST_F(GameTest, RestartDuringAGameStartsAfresh)
 {
+    EXPECT_EQ(game.gameNumber(), 1u);
     game.guideEnabled = true;
     fillRow(19, 4);
     place(0, 0, 48, 16 * 16);
@@ -368,6 +369,7 @@ TEST_F(GameTest, RestartDuringAGameStartsAfresh)
     ASSERT_TRUE(game.togglePause());
 
     ASSERT_TRUE(game.newGame());
+    EXPECT_EQ(game.gameNumber(), 2u);
     EXPECT_EQ(filledCells(), 0);
     EXPECT_EQ(game.stats.score, 0);
     EXPECT_EQ(game.stats.lines, 0);

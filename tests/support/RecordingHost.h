@@ -11,7 +11,7 @@
 
 struct HostEvent {
     enum Kind { Repaint, Sleep, GameOver, RepostKey, Sound } kind;
-    int value = 0;  // sleep ms, key code or sound id
+    int value = 0;  // sleep ms, key code, sound id or game number
     bool keyDown = false;
 
     bool operator==(const HostEvent& o) const
@@ -29,7 +29,7 @@ public:
             onRepaint();
     }
     void sleep(int milliseconds) override { record({HostEvent::Sleep, milliseconds}); }
-    void postGameOver() override { record({HostEvent::GameOver}); }
+    void postGameOver(std::uint32_t gameNumber) override { record({HostEvent::GameOver, static_cast<int>(gameNumber)}); }
     void repostKey(int virtualKey, bool keyDown) override { record({HostEvent::RepostKey, virtualKey, keyDown}); }
     void playSound(SoundId sound) override { record({HostEvent::Sound, static_cast<int>(sound)}); }
 

@@ -1,0 +1,264 @@
+// The two-thread game under load: a timer thread ticking fast while a window
+// thread paints, answers the flash's synchronous repaints, handles random keys
+// (some of them deferred), pauses, toggles the guide and restarts games. Built
+// with ThreadSanitizer it proves the locking; a watchdog turns a deadlock into
+// a failure. BRIXOL_STRESS_SECONDS sets the duration (default 2).
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
+#include <deque>
+#include <mutex>
+#include <random>
+#include <set>
+#include <thread>
+
+#include "game/Game.h"
+#include "game/GameHost.h"
+#include "tests/support/RecordingSurface.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// The window's message queue, with synchronous repaints delivered before
+// posted messages, as a cross-thread UpdateWindow is.
+class WindowQueue {
+public:
+    enum class Kind { KeyDown, KeyUp, GameOver, Start, Pause };
+    struct Message {
+        Kind kind;
+        int value;  // key code or game number
+    };
+
+    void post(Message m)
+    {
+        const std::lock_guard<std::mutex> guard(mutex_);
+        posted_.push_back(m);
+        wake_.notify_all();
+    }
+
+    // Called by another thread: returns once the window thread has painted.
+    void repaintAndWait()
+    {
+        std::unique_lock<std::mutex> guard(mutex_);
+        const long long ticket = ++requested_;
+        wake_.notify_all();
+        painted_.wait(guard, [&] { return done_ >= ticket || closed_; });
+    }
+
+    // Window thread: runs pending repaints, then hands out one posted message.
+    template <class Paint>
+    bool next(Message& out, Paint paint)
+    {
+        std::unique_lock<std::mutex> guard(mutex_);
+        wake_.wait_for(guard, std::chrono::microseconds(200), [&] { return requested_ > done_ || !posted_.empty(); });
+        if (requested_ > done_) {
+            const long long upTo = requested_;
+            guard.unlock();
+            paint();
+            guard.lock();
+            done_ = upTo;
+            painted_.notify_all();
+        }
+        if (posted_.empty())
+            return false;
+        out = posted_.front();
+        posted_.pop_front();
+        return true;
+    }
+
+    void close()
+    {
+        const std::lock_guard<std::mutex> guard(mutex_);
+        closed_ = true;
+        painted_.notify_all();
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::condition_variable painted_;
+    std::deque<Message> posted_;
+    long long requested_ = 0;
+    long long done_ = 0;
+    bool closed_ = false;
+};
+
+class QueueHost : public GameHost {
+public:
+    explicit QueueHost(WindowQueue& queue) : queue(queue) {}
+
+    void repaintAndWait() override { queue.repaintAndWait(); }
+    void sleep(int milliseconds) override
+    {
+        // A tenth of the real pause keeps the flash's order without its length.
+        std::this_thread::sleep_for(std::chrono::microseconds(100 * milliseconds));
+    }
+    void postGameOver(std::uint32_t gameNumber) override
+    {
+        queue.post({WindowQueue::Kind::GameOver, static_cast<int>(gameNumber)});
+    }
+    void repostKey(int virtualKey, bool keyDown) override
+    {
+        ++deferredKeys;
+        queue.post({keyDown ? WindowQueue::Kind::KeyDown : WindowQueue::Kind::KeyUp, virtualKey});
+    }
+    void playSound(SoundId) override { ++sounds; }
+
+    WindowQueue& queue;
+    std::atomic<int> deferredKeys{0};
+    std::atomic<int> sounds{0};
+};
+
+int stressSeconds()
+{
+    const char* text = std::getenv("BRIXOL_STRESS_SECONDS");
+    const int seconds = text ? std::atoi(text) : 2;
+    return seconds > 0 ? seconds : 2;
+}
+
+TEST(GameThreads, TimerAndWindowThreadsNeverRaceOrDeadlock)
+{
+    WindowQueue queue;
+    QueueHost host(queue);
+    Game game(host);
+
+    std::atomic<bool> stop{false};
+    std::atomic<bool> timerRunning{false};
+    std::atomic<long long> ticks{0}, paints{0}, windowSteps{0};
+    int games = 0, refusedRestarts = 0, endedTwice = 0, gameOverMessages = 0;
+
+    // Watchdog: no progress on either thread for 10 s is a deadlock.
+    std::thread watchdog([&] {
+        long long lastTicks = -1, lastSteps = -1;
+        auto lastChange = Clock::now();
+        while (!stop) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            if (ticks != lastTicks || windowSteps != lastSteps) {
+                lastTicks = ticks;
+                lastSteps = windowSteps;
+                lastChange = Clock::now();
+            } else if (Clock::now() - lastChange > std::chrono::seconds(10)) {
+                std::fprintf(stderr, "deadlock: no progress for 10 s (ticks %lld, window steps %lld)\n",
+                             ticks.load(), windowSteps.load());
+                std::abort();
+            }
+        }
+    });
+
+    // The multimedia timer: tick, then a synchronous repaint.
+    std::thread timer([&] {
+        while (!stop) {
+            if (timerRunning) {
+                game.tick();
+                ++ticks;
+                queue.repaintAndWait();
+            }
+            std::this_thread::sleep_for(std::chrono::microseconds(300));
+        }
+    });
+
+    auto paint = [&] {
+        RecordingSurface surface;
+        game.paint(surface);
+        ++paints;
+    };
+
+    std::mt19937 random(12345);
+    const int actionKeys[] = {0x10, 0x20, 0x25, 0x26, 0x27, 0x28, 0x41};
+    std::set<int> endedGames;
+    // Nearly full rows at the bottom make line clears, and so flashes during
+    // which the window thread finds the game busy, frequent.
+    auto prepareClears = [&] {
+        std::unique_lock<std::mutex> gameLock(game.lock, std::try_to_lock);
+        if (!gameLock.owns_lock())
+            return;
+        const std::lock_guard<std::mutex> frameLock(game.frameLock);
+        const int gap = static_cast<int>(random() % Field::columns);
+        for (int r = Field::rows - 4; r < Field::rows; ++r)
+            for (int c = 0; c < Field::columns; ++c)
+                if (c != gap)
+                    game.field.setCell(c, r, 1);
+    };
+    auto start = [&] {
+        if (!game.newGame()) {
+            ++refusedRestarts;
+            queue.post({WindowQueue::Kind::Start, 0});
+            return;
+        }
+        ++games;
+        prepareClears();
+        timerRunning = true;
+    };
+    auto pause = [&] {
+        if (!game.togglePause()) {
+            queue.post({WindowQueue::Kind::Pause, 0});
+            return;
+        }
+        if (game.running)
+            timerRunning = !game.paused;
+    };
+
+    start();
+    const auto end = Clock::now() + std::chrono::seconds(stressSeconds());
+    while (Clock::now() < end) {
+        ++windowSteps;
+        WindowQueue::Message m{};
+        if (queue.next(m, paint)) {
+            switch (m.kind) {
+            case WindowQueue::Kind::KeyDown:
+                if (game.running && !game.paused)
+                    game.keyDown(m.value);
+                break;
+            case WindowQueue::Kind::KeyUp: game.keyUp(m.value); break;
+            case WindowQueue::Kind::GameOver:
+                ++gameOverMessages;
+                endedTwice += endedGames.insert(m.value).second ? 0 : 1;
+                // A notice of an earlier game must not stop the one now playing.
+                if (static_cast<std::uint32_t>(m.value) == game.gameNumber())
+                    timerRunning = false;
+                break;
+            case WindowQueue::Kind::Start: start(); break;
+            case WindowQueue::Kind::Pause: pause(); break;
+            }
+            continue;
+        }
+        const int action = static_cast<int>(random() % 100);
+        const int key = actionKeys[random() % 7];
+        if (action < 60) {
+            if (game.running && !game.paused)
+                game.keyDown(key);
+        } else if (action < 80) {
+            game.keyUp(key);
+        } else if (action < 90) {
+            paint();
+        } else if (action < 94) {
+            game.guideEnabled = !game.guideEnabled;
+        } else if (action < 96) {
+            pause();
+        }
+        // Restart now and then during play, and always after a game over.
+        if (!game.running || random() % 2000 == 0)
+            start();
+    }
+
+    stop = true;
+    queue.close();
+    timer.join();
+    watchdog.join();
+
+    std::printf("ticks %lld, paints %lld, games %d, game overs %d, refused restarts %d, deferred keys %d, sounds %d\n",
+                ticks.load(), paints.load(), games, gameOverMessages, refusedRestarts, host.deferredKeys.load(),
+                host.sounds.load());
+    EXPECT_GT(ticks.load(), 100);
+    EXPECT_GT(paints.load(), 100);
+    EXPECT_GT(games, 1);
+    EXPECT_GT(gameOverMessages, 0) << "random play should fill the field";
+    EXPECT_EQ(endedTwice, 0) << "a game ended more than once";
+}
+
+}  // namespace
