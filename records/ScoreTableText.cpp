@@ -8,18 +8,14 @@ namespace {
 const wchar_t kNoEntries[] = L"データはありません";
 
 // wchar_t is UTF-16 on Windows but UTF-32 on Linux, where a character beyond
-// the basic plane takes the place of a surrogate pair.
+// the basic plane takes the place of a surrogate pair and counts twice.
 std::size_t utf16Length(const std::wstring& text)
 {
-    if constexpr (sizeof(wchar_t) == 2) {
-        return text.size();
-    } else {
-        std::size_t units = 0;
-        for (const wchar_t c : text) {
-            units += static_cast<std::uint32_t>(c) > 0xFFFFu ? 2 : 1;
-        }
-        return units;
+    std::size_t units = 0;
+    for (const wchar_t c : text) {
+        units += (static_cast<std::uint32_t>(c) >> 16) != 0 ? 2 : 1;
     }
+    return units;
 }
 
 std::wstring padLeft(const std::wstring& text, std::size_t width)

@@ -1,0 +1,160 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "records/MessageBoxDamagedDataReporter.h"
+
+namespace {
+
+// What a message box showed, taken from its window when it was activated.
+struct SeenMessageBox {
+    int count = 0;
+    HWND owner = nullptr;
+    std::wstring caption;
+    std::vector<std::wstring> texts;    // of the static controls
+    std::vector<std::wstring> buttons;  // their labels
+    bool iconShown = false;
+};
+
+SeenMessageBox* seen = nullptr;
+
+std::wstring windowText(HWND window)
+{
+    wchar_t buffer[256];
+    const int length = GetWindowTextW(window, buffer, 256);
+    return std::wstring(buffer, length > 0 ? length : 0);
+}
+
+std::wstring className(HWND window)
+{
+    wchar_t buffer[64];
+    const int length = GetClassNameW(window, buffer, 64);
+    return std::wstring(buffer, length > 0 ? length : 0);
+}
+
+BOOL CALLBACK noteControl(HWND control, LPARAM)
+{
+    const std::wstring kind = className(control);
+    const LONG_PTR style = GetWindowLongPtrW(control, GWL_STYLE);
+    if (lstrcmpiW(kind.c_str(), L"Button") == 0) {
+        seen->buttons.push_back(windowText(control));
+    } else if (lstrcmpiW(kind.c_str(), L"Static") == 0) {
+        if ((style & SS_TYPEMASK) == SS_ICON) {
+            seen->iconShown = seen->iconShown || IsWindowVisible(control);
+        } else {
+            seen->texts.push_back(windowText(control));
+        }
+    }
+    return TRUE;
+}
+
+// Notes the message box as it opens and presses its OK button, so the
+// modal call returns without anyone at the keyboard.
+LRESULT CALLBACK watchActivation(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_ACTIVATE && seen != nullptr && className(reinterpret_cast<HWND>(wParam)) == L"#32770") {
+        const HWND box = reinterpret_cast<HWND>(wParam);
+        ++seen->count;
+        seen->owner = GetWindow(box, GW_OWNER);
+        seen->caption = windowText(box);
+        EnumChildWindows(box, noteControl, 0);
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+class ActivationWatch {
+public:
+    explicit ActivationWatch(SeenMessageBox& target)
+        : hook_(SetWindowsHookExW(WH_CBT, watchActivation, nullptr, GetCurrentThreadId()))
+    {
+        seen = &target;
+    }
+    ~ActivationWatch()
+    {
+        seen = nullptr;
+        if (hook_ != nullptr) {
+            UnhookWindowsHookEx(hook_);
+        }
+    }
+    ActivationWatch(const ActivationWatch&) = delete;
+    ActivationWatch& operator=(const ActivationWatch&) = delete;
+
+    bool active() const { return hook_ != nullptr; }
+
+private:
+    HHOOK hook_;
+};
+
+// A hidden stand-in for the main window, found by class name and title.
+class StandInMainWindow {
+public:
+    StandInMainWindow()
+    {
+        WNDCLASSW windowClass = {};
+        windowClass.lpfnWndProc = DefWindowProcW;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = L"Brixol";
+        registered_ = RegisterClassW(&windowClass) != 0;
+        window_ = CreateWindowExW(0, L"Brixol", L"Brixol", WS_OVERLAPPEDWINDOW, 0, 0, 200, 200, nullptr, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
+    }
+    ~StandInMainWindow()
+    {
+        if (window_ != nullptr) {
+            DestroyWindow(window_);
+        }
+        if (registered_) {
+            UnregisterClassW(L"Brixol", GetModuleHandleW(nullptr));
+        }
+    }
+    StandInMainWindow(const StandInMainWindow&) = delete;
+    StandInMainWindow& operator=(const StandInMainWindow&) = delete;
+
+    HWND get() const { return window_; }
+
+private:
+    bool registered_ = false;
+    HWND window_ = nullptr;
+};
+
+void expectTheDamageMessage(const SeenMessageBox& box)
+{
+    EXPECT_EQ(box.count, 1);
+    EXPECT_EQ(box.caption, L"エラー");
+    EXPECT_EQ(box.texts, std::vector<std::wstring>{L"スコアデータに異常が見つかりました"});
+    EXPECT_EQ(box.buttons.size(), 1u) << "OK only";
+    EXPECT_FALSE(box.iconShown);
+}
+
+TEST(DamagedDataMessage, IsOwnedByTheMainWindow)
+{
+    const StandInMainWindow mainWindow;
+    ASSERT_NE(mainWindow.get(), nullptr);
+    SeenMessageBox box;
+    const ActivationWatch watch(box);
+    ASSERT_TRUE(watch.active());
+
+    MessageBoxDamagedDataReporter().reportDamagedScores();
+
+    expectTheDamageMessage(box);
+    EXPECT_EQ(box.owner, mainWindow.get());
+}
+
+TEST(DamagedDataMessage, HasNoOwnerWithoutAMainWindow)
+{
+    ASSERT_EQ(FindWindowW(L"Brixol", L"Brixol"), nullptr);
+    SeenMessageBox box;
+    const ActivationWatch watch(box);
+    ASSERT_TRUE(watch.active());
+
+    MessageBoxDamagedDataReporter().reportDamagedScores();
+
+    expectTheDamageMessage(box);
+    EXPECT_EQ(box.owner, nullptr);
+}
+
+}  // namespace
