@@ -1,0 +1,265 @@
+// The GDI drawing surface, checked through the pixels of a DIB section with
+// synthetic images in place of the program's bitmaps.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "render/win32/GdiSurface.h"
+#include "render/win32/ImageStore.h"
+#include "shell/win/GdiplusApi.h"
+#include "tests/shell/PixelCanvas.h"
+
+namespace {
+
+constexpr int tileCount = 9;
+const Rgb white{255, 255, 255};
+
+// Every tile has its own colour, and a marker colour in its left column so
+// that a copy from the wrong column shows.
+Rgb tileColor(int tile) { return Rgb{20 + 25 * tile, 230 - 20 * tile, 60 + 15 * tile}; }
+Rgb tileMarker(int tile) { return Rgb{tile, 0, 255 - tile}; }
+
+UniqueBitmap makeTileStrip()
+{
+    return makeBitmap(16 * tileCount, 16, [](int x, int) {
+        const int tile = x / 16;
+        return x % 16 == 0 ? tileMarker(tile) : tileColor(tile);
+    });
+}
+
+// Light grey with a black playfield, like the program's frame.
+constexpr int frameWidth = 248;
+constexpr int frameHeight = 352;
+const Rgb frameGrey{235, 235, 235};
+const Rgb playfieldBlack{0, 0, 0};
+UniqueBitmap makeFrame()
+{
+    return makeBitmap(frameWidth, frameHeight, [](int x, int y) {
+        const bool inPlayfield = x >= 8 && x < 168 && y >= 16 && y < 336;
+        return inPlayfield ? playfieldBlack : frameGrey;
+    });
+}
+
+// A small picture whose quadrants differ, so that orientation errors show.
+constexpr int backgroundWidth = 30;
+constexpr int backgroundHeight = 20;
+Rgb backgroundColor(int x, int y) { return Rgb{x < 15 ? 200 : 40, y < 10 ? 180 : 20, 90}; }
+
+class GdiSurfaceTest : public ::testing::Test {
+protected:
+    GdiSurfaceTest()
+        : images(makeTileStrip(), makeFrame(),
+                 makeBitmap(backgroundWidth, backgroundHeight, backgroundColor)),
+          canvas(frameWidth + 60, frameHeight + 60)
+    {
+    }
+
+    void SetUp() override { ASSERT_TRUE(canvas.ready()); }
+
+    GdiSurface surface() const { return GdiSurface(canvas.dc(), Size{canvas.width(), canvas.height()}, images); }
+
+    ImageStore images;
+    PixelCanvas canvas;
+};
+
+TEST_F(GdiSurfaceTest, CopyTilePlacesTheTilesSixteenPixelsExactly)
+{
+    const struct {
+        int tile, x, y;
+    } copies[] = {{0, 0, 0}, {3, 40, 24}, {8, 100, 7}};
+    {
+        GdiSurface target = surface();
+        for (const auto& copy : copies)
+            target.copyTile(copy.tile, copy.x, copy.y);
+    }
+    for (const auto& copy : copies) {
+        SCOPED_TRACE("tile " + std::to_string(copy.tile));
+        EXPECT_EQ(canvas.pixel(copy.x, copy.y), tileMarker(copy.tile));
+        EXPECT_EQ(canvas.pixel(copy.x, copy.y + 15), tileMarker(copy.tile));
+        EXPECT_EQ(canvas.pixel(copy.x + 1, copy.y), tileColor(copy.tile));
+        EXPECT_EQ(canvas.pixel(copy.x + 15, copy.y + 15), tileColor(copy.tile));
+        EXPECT_EQ(canvas.pixel(copy.x + 16, copy.y + 8), white);
+        EXPECT_EQ(canvas.pixel(copy.x + 8, copy.y + 16), white);
+    }
+}
+
+TEST_F(GdiSurfaceTest, BlendTileAtHalfAlphaGivesTheMeanOfTileAndBackground)
+{
+    const Rgb background{10, 120, 250};
+    canvas.fill(background);
+    const int tile = 5;
+
+    surface().blendTile(tile, 50, 60, 128);
+
+    const Rgb source = tileColor(tile);
+    const Rgb mean{(source.red + background.red) / 2, (source.green + background.green) / 2,
+                   (source.blue + background.blue) / 2};
+    const Rgb blended = canvas.pixel(58, 68);
+    EXPECT_TRUE(blended.closeTo(mean, 2)) << blended << " expected about " << mean;
+    EXPECT_EQ(canvas.pixel(66, 68), background);
+    EXPECT_EQ(canvas.pixel(58, 76), background);
+}
+
+TEST_F(GdiSurfaceTest, FrameBlendedOverWhiteShowsTheWhiteThroughAt63)
+{
+    surface().blendPicture(Picture::Frame, frameWidth, frameHeight, 192);
+
+    const struct {
+        int x, y;
+        Rgb expected;
+        int tolerance;
+    } pixels[] = {
+        {50, 50, {63, 63, 63}, 0},                       // black playfield
+        {2, 2, {240, 240, 240}, 2},                      // grey surround
+        {frameWidth - 1, frameHeight - 1, {240, 240, 240}, 2},
+        {frameWidth, 10, white, 0},                      // beyond the rectangle
+    };
+    for (const auto& pixel : pixels) {
+        const Rgb actual = canvas.pixel(pixel.x, pixel.y);
+        EXPECT_TRUE(actual.closeTo(pixel.expected, pixel.tolerance))
+            << actual << " at " << pixel.x << ", " << pixel.y << ", expected " << pixel.expected;
+    }
+}
+
+TEST_F(GdiSurfaceTest, BlendRectangleLargerThanThePictureIsClippedNotDropped)
+{
+    surface().blendPicture(Picture::Frame, frameWidth + 40, frameHeight + 40, 192);
+
+    EXPECT_TRUE(canvas.pixel(2, 2).closeTo(Rgb{240, 240, 240}, 2)) << canvas.pixel(2, 2);
+    EXPECT_EQ(canvas.pixel(50, 50), (Rgb{63, 63, 63}));
+    EXPECT_EQ(canvas.pixel(frameWidth + 20, frameHeight + 20), white);
+}
+
+TEST_F(GdiSurfaceTest, CopyPictureCopiesTheWholePictureAtItsPlace)
+{
+    surface().copyPicture(Picture::Background, 7, 5);
+
+    const struct {
+        int x, y;
+    } points[] = {{0, 0}, {14, 9}, {15, 10}, {29, 19}, {3, 17}};
+    for (const auto& point : points)
+        EXPECT_EQ(canvas.pixel(7 + point.x, 5 + point.y), backgroundColor(point.x, point.y))
+            << "picture pixel " << point.x << ", " << point.y;
+    EXPECT_EQ(canvas.pixel(7 + backgroundWidth, 5), white);
+    EXPECT_EQ(canvas.pixel(7, 5 + backgroundHeight), white);
+}
+
+TEST_F(GdiSurfaceTest, ReportsThePictureSizes)
+{
+    const GdiSurface target = surface();
+    EXPECT_EQ(target.pictureSize(Picture::Frame).width, frameWidth);
+    EXPECT_EQ(target.pictureSize(Picture::Frame).height, frameHeight);
+    EXPECT_EQ(target.pictureSize(Picture::Background).width, backgroundWidth);
+    EXPECT_EQ(target.pictureSize(Picture::Background).height, backgroundHeight);
+    EXPECT_EQ(target.size().width, canvas.width());
+}
+
+TEST_F(GdiSurfaceTest, FillTakesRedGreenBlueAndLeavesRightAndBottomEdgesOut)
+{
+    surface().fill(PixelRect{10, 20, 30, 40}, 0x00102030);
+
+    EXPECT_EQ(canvas.pixel(10, 20), (Rgb{0x10, 0x20, 0x30}));
+    EXPECT_EQ(canvas.pixel(29, 39), (Rgb{0x10, 0x20, 0x30}));
+    EXPECT_EQ(canvas.pixel(30, 25), white);
+    EXPECT_EQ(canvas.pixel(15, 40), white);
+}
+
+TEST(GdiSurfaceMissingImagesTest, EmptyImagesDrawNothing)
+{
+    const ImageStore empty(UniqueBitmap{}, UniqueBitmap{}, UniqueBitmap{});
+    PixelCanvas canvas(64, 64);
+    {
+        GdiSurface target(canvas.dc(), Size{64, 64}, empty);
+        target.copyTile(1, 0, 0);
+        target.blendTile(1, 20, 0, 255);
+        target.copyPicture(Picture::Background, 0, 20);
+        target.blendPicture(Picture::Frame, 64, 64, 255);
+    }
+    for (const int x : {0, 8, 24, 40})
+        for (const int y : {0, 8, 24, 40})
+            EXPECT_EQ(canvas.pixel(x, y), white) << "at " << x << ", " << y;
+}
+
+struct TextCase {
+    const char* name;
+    const wchar_t* family;
+    std::int32_t pointSize;
+    std::uint32_t color;
+    bool drawsSomething;
+    bool needsGenericSansSerif;
+};
+
+bool genericSansSerifInstalled()
+{
+    gdip::GpFontFamily* family = nullptr;
+    if (gdip::GdipGetGenericFontFamilySansSerif(&family) != gdip::Ok)
+        return false;
+    gdip::GdipDeleteFontFamily(family);
+    return true;
+}
+
+std::string textCaseName(const ::testing::TestParamInfo<TextCase>& info) { return info.param.name; }
+
+class GdiSurfaceTextTest : public GdiSurfaceTest, public ::testing::WithParamInterface<TextCase> {};
+
+// Counts the clearly dark pixels inside and outside the layout rectangle.
+TEST_P(GdiSurfaceTextTest, TextStaysInsideItsLayoutRectangle)
+{
+    const TextCase& text = GetParam();
+    if (text.needsGenericSansSerif && !genericSansSerifInstalled())
+        GTEST_SKIP() << "this system has no generic sans-serif family (Microsoft Sans Serif or Arial)";
+    // Two lines of three fit the width; the second is cut by the bottom edge.
+    const LayoutRect layout{40, 30, 150, 70};
+
+    surface().drawText(L"MWM WMW MWM", TextStyle{text.family, text.pointSize, text.color}, layout);
+
+    int inside = 0;
+    int outside = 0;
+    for (int y = 0; y < canvas.height(); ++y) {
+        for (int x = 0; x < canvas.width(); ++x) {
+            if (canvas.pixel(x, y).red >= 128)
+                continue;
+            const bool within = x >= layout.left && x < layout.left + layout.width && y >= layout.top &&
+                                y < layout.top + layout.height;
+            ++(within ? inside : outside);
+        }
+    }
+    EXPECT_EQ(inside > 0, text.drawsSomething) << inside << " dark pixels inside";
+    EXPECT_EQ(outside, 0);
+}
+
+// A paint of part of the window draws through a viewport origin moved to the
+// part's top left; tiles, fills and text must all follow it.
+TEST_F(GdiSurfaceTest, EverythingFollowsTheViewportOriginOfAPartialPaint)
+{
+    SetViewportOrgEx(canvas.dc(), -30, -20, nullptr);
+    const LayoutRect layout{100, 60, 150, 70};
+    {
+        GdiSurface target = surface();
+        target.copyTile(2, 40, 30);
+        target.fill(PixelRect{60, 30, 70, 40}, 0x00102030);
+        target.drawText(L"MWM", TextStyle{L"Times New Roman", 36, 0xFF000000}, layout);
+    }
+    SetViewportOrgEx(canvas.dc(), 0, 0, nullptr);
+
+    EXPECT_EQ(canvas.pixel(10, 10), tileMarker(2));
+    EXPECT_EQ(canvas.pixel(11, 10), tileColor(2));
+    EXPECT_EQ(canvas.pixel(30, 10), (Rgb{0x10, 0x20, 0x30}));
+    int darkInShiftedLayout = 0;
+    for (int y = 40; y < 110; ++y)
+        for (int x = 70; x < 220; ++x)
+            darkInShiftedLayout += canvas.pixel(x, y).red < 128;
+    EXPECT_GT(darkInShiftedLayout, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fonts, GdiSurfaceTextTest,
+    ::testing::Values(TextCase{"NamedFamily", L"Times New Roman", 36, 0xFF000000, true, false},
+                      TextCase{"UnknownFamilyFallsBackToSansSerif", L"Brixol No Such Family", 36, 0xFF000000,
+                               true, true},
+                      TextCase{"TransparentColour", L"Times New Roman", 36, 0x00000000, false, false},
+                      // a caption drawn before its first reset has no size yet
+                      TextCase{"NoSize", L"Times New Roman", 0, 0xFF000000, false, false}),
+    textCaseName);
+
+}  // namespace
