@@ -1,0 +1,309 @@
+#include "shell/MainWindow.h"
+
+#include "records/LocalDateText.h"
+#include "render/SoundEffects.h"
+#include "render/win32/GdiSurface.h"
+#include "render/win32/ImageStore.h"
+#include "shell/MainWindowDialogs.h"
+#include "shell/resource.h"
+#include "shell/win/DoubleBufferedPaint.h"
+
+namespace {
+
+constexpr DWORD kWindowStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;  // 0x00CA0000
+constexpr UINT kClassStyle = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
+
+// How long a command that found the game busy waits before it is queued again.
+constexpr DWORD kDeferredCommandDelayMs = 1;
+
+}  // namespace
+
+CMainWindow::CMainWindow(MessageLoop& loop)
+    : loop_(loop),
+      updateUi_({ID_GAME_START, ID_GAME_PAUSE, ID_OPTION_SOUND, ID_OPTION_GUIDE}),
+      settingsFile_(kSettingsFilePath),
+      settings_(settingsFile_, damagedDataReporter_),
+      host_(window_),
+      game_(host_),
+      updater_(game_, window_)
+{
+}
+
+CMainWindow::~CMainWindow()
+{
+    // The timer's last event may be waiting for this window to paint; with
+    // the window gone it no longer waits, and the timer can be stopped.
+    if (hwnd() != nullptr)
+        DestroyWindow(hwnd());
+}
+
+bool CMainWindow::create()
+{
+    WindowClassInfo info;
+    info.name = className;
+    info.style = kClassStyle;
+    info.background = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
+    info.menuId = IDR_MAIN_MENU;
+    if (!registerClass(info))
+        return false;
+    return WindowBase::create(className, title, kWindowStyle) != nullptr;
+}
+
+LRESULT CMainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_NCCREATE:
+        window_ = hwnd();
+        break;
+    case WM_CREATE:
+        return OnCreate();
+    case WM_CLOSE:
+        DestroyWindow(hwnd());
+        return 0;
+    case WM_DESTROY:
+        OnDestroy();
+        return 0;
+    case WM_NCDESTROY:
+        window_ = nullptr;
+        break;
+    case WM_ENDSESSION:
+        OnEndSession(wParam != FALSE);
+        return 0;
+    case WM_KEYDOWN:
+        OnKeyDown(static_cast<int>(wParam));
+        return 0;
+    case WM_KEYUP:
+        game_.keyUp(static_cast<int>(wParam));
+        return 0;
+    case WM_APP_GAME_OVER:
+        return OnGameOver(static_cast<std::uint32_t>(wParam));
+    case WM_COMMAND:
+        if (OnCommand(LOWORD(wParam)))
+            return 0;
+        break;
+    case WM_ERASEBKGND:
+        return 1;  // the double-buffered paint covers everything
+    case WM_PAINT:
+    case WM_PRINTCLIENT:
+        return paintDoubleBuffered(hwnd(), message == WM_PRINTCLIENT ? wParam : 0,
+                                   [this](HDC target, const RECT&) { OnPaint(target); });
+    case WM_INITMENUPOPUP:
+        updateUi_.applyTo(reinterpret_cast<HMENU>(wParam));
+        break;
+    default:
+        break;
+    }
+    return defaultHandling(message, wParam, lParam);
+}
+
+bool CMainWindow::preTranslate(MSG& message)
+{
+    return shortcuts_ && TranslateAcceleratorW(hwnd(), shortcuts_.get(), &message) != 0;
+}
+
+LRESULT CMainWindow::OnCreate()
+{
+    const HINSTANCE module = GetModuleHandleW(nullptr);
+    shortcuts_.reset(LoadAcceleratorsW(module, MAKEINTRESOURCEW(IDR_SHORTCUTS)));
+    loop_.addFilter(*this);
+    loop_.addIdleHandler(*this);
+
+    icon_.reset(static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(IDI_BRIXOL), IMAGE_ICON,
+                                              GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON),
+                                              LR_DEFAULTCOLOR)));
+    SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
+
+    settings_.load();
+    placeWindow(settings_.windowLeft, settings_.windowTop);
+
+    soundEnabled() = settings_.sound;
+    game_.guideEnabled = settings_.guide;
+    table_.records = settings_.records;
+
+    updateUi_.setItemEnabled(ID_GAME_PAUSE, false);
+    updateUi_.setItemChecked(ID_GAME_PAUSE, false);
+    updateUi_.setItemChecked(ID_OPTION_SOUND, soundEnabled());
+    updateUi_.setItemChecked(ID_OPTION_GUIDE, game_.guideEnabled);
+    return 0;
+}
+
+// Shows the window at the stored position, sized so that the client area is
+// exactly the board's, whatever the system's frame and menu metrics.
+void CMainWindow::placeWindow(int left, int top)
+{
+    RECT outer{0, 0, clientWidth, clientHeight};
+    AdjustWindowRectEx(&outer, kWindowStyle, TRUE, 0);
+    SetWindowPos(hwnd(), nullptr, left, top, outer.right - outer.left, outer.bottom - outer.top, SWP_SHOWWINDOW);
+
+    // A menu bar that wraps onto two lines is taller than the metrics say.
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    const int missingHeight = clientHeight - (client.bottom - client.top);
+    if (missingHeight != 0) {
+        SetWindowPos(hwnd(), nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top + missingHeight,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void CMainWindow::OnDestroy()
+{
+    saveSettings();
+    loop_.removeFilter(*this);
+    loop_.removeIdleHandler(*this);
+    PostQuitMessage(0);
+}
+
+// When Windows ends the session the process is ended without WM_DESTROY, so
+// the settings are saved here too; once only, whichever comes first.
+void CMainWindow::OnEndSession(bool ending)
+{
+    if (ending)
+        saveSettings();
+}
+
+void CMainWindow::saveSettings()
+{
+    if (settingsSaved_)
+        return;
+    settingsSaved_ = true;
+    RECT outer{};
+    GetWindowRect(hwnd(), &outer);
+    settings_.windowLeft = outer.left;
+    settings_.windowTop = outer.top;
+    settings_.sound = soundEnabled();
+    settings_.guide = game_.guideEnabled;
+    settings_.records = table_.records;
+    settings_.save();
+}
+
+void CMainWindow::OnKeyDown(int virtualKey)
+{
+    if (game_.running && !game_.paused)
+        game_.keyDown(virtualKey);
+}
+
+bool CMainWindow::OnCommand(UINT commandId)
+{
+    switch (commandId) {
+    case ID_GAME_START:
+    case ID_KEY_START:
+        OnStart();
+        return true;
+    case ID_GAME_PAUSE:
+    case ID_KEY_PAUSE:
+        OnPause();
+        return true;
+    case ID_GAME_RESULTS:
+    case ID_KEY_RESULTS:
+        OnResults();
+        return true;
+    case ID_GAME_EXIT:
+    case ID_KEY_EXIT:
+        PostMessageW(hwnd(), WM_CLOSE, 0, 0);
+        return true;
+    case ID_OPTION_SOUND:
+    case ID_KEY_SOUND:
+        OnSound();
+        return true;
+    case ID_OPTION_GUIDE:
+    case ID_KEY_GUIDE:
+        OnGuide();
+        return true;
+    case ID_HELP_VERSION:
+        OnVersion();
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The window thread never waits for the game's lock: a command that finds a
+// tick holding it (the line-clear flash) comes back through the queue.
+void CMainWindow::deferCommand(UINT commandId)
+{
+    Sleep(kDeferredCommandDelayMs);
+    PostMessageW(hwnd(), WM_COMMAND, commandId, 0);
+}
+
+void CMainWindow::OnStart()
+{
+    if (!game_.newGame()) {
+        deferCommand(ID_GAME_START);
+        return;
+    }
+    updater_.start(Updater::periodMs);
+    updateUi_.setItemEnabled(ID_GAME_PAUSE, true);
+    updateUi_.setItemChecked(ID_GAME_PAUSE, false);
+}
+
+// With no game, Pause does nothing: starting the timer on an ended game would
+// end it a second time.
+void CMainWindow::OnPause()
+{
+    if (!game_.togglePause()) {
+        deferCommand(ID_GAME_PAUSE);
+        return;
+    }
+    if (!game_.running)
+        return;
+    if (game_.paused) {
+        InvalidateRect(hwnd(), nullptr, FALSE);
+        updater_.stop();
+    } else {
+        updater_.start(Updater::periodMs);
+    }
+    updateUi_.setItemChecked(ID_GAME_PAUSE, game_.paused);
+}
+
+void CMainWindow::OnSound()
+{
+    soundEnabled() = !soundEnabled();
+    updateUi_.setItemChecked(ID_OPTION_SOUND, soundEnabled());
+}
+
+void CMainWindow::OnGuide()
+{
+    game_.guideEnabled = !game_.guideEnabled;
+    updateUi_.setItemChecked(ID_OPTION_GUIDE, game_.guideEnabled);
+}
+
+void CMainWindow::OnResults()
+{
+    showResultsDialog(GetActiveWindow(), table_);
+}
+
+void CMainWindow::OnVersion()
+{
+    showVersionDialog(GetActiveWindow());
+}
+
+LRESULT CMainWindow::OnGameOver(std::uint32_t gameNumber)
+{
+    // A notice that arrives after the player has started another game belongs
+    // to a game that no longer matters.
+    if (gameNumber != game_.gameNumber() || game_.running)
+        return 0;
+
+    updater_.stop();
+    updateUi_.setItemEnabled(ID_GAME_PAUSE, false);
+    MessageBoxW(hwnd(), L"ゲームオーバー！", L"Brixol", MB_OK);
+
+    const std::int32_t score = game_.stats.score;
+    if (!table_.qualifies(score))
+        return 0;
+    const std::wstring name = askHighScoreName(GetActiveWindow());
+    // The date is the day the name was given, not the day the game ended.
+    table_.addRecord(score, name, localDateText(), game_.stats.lines);
+    PostMessageW(hwnd(), WM_COMMAND, ID_GAME_RESULTS,
+                 reinterpret_cast<LPARAM>(GetDlgItem(hwnd(), ID_GAME_RESULTS)));
+    return 0;
+}
+
+void CMainWindow::OnPaint(HDC target)
+{
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    const Size clientSize{client.right - client.left, client.bottom - client.top};
+    GdiSurface surface(target, clientSize, ImageStore::shared(clientSize));
+    game_.paint(surface);
+}

@@ -1,0 +1,75 @@
+// The program's one window: it owns the settings, the game, the game timer and
+// the high-score table, turns messages into game operations and runs the
+// commands of the menu and the shortcut keys.
+#pragma once
+
+#include <windows.h>
+
+#include "game/Game.h"
+#include "records/HighScoreTable.h"
+#include "records/MessageBoxDamagedDataReporter.h"
+#include "records/SettingsStore.h"
+#include "records/Win32ProfileFile.h"
+#include "shell/Updater.h"
+#include "shell/WindowGameHost.h"
+#include "shell/win/Handles.h"
+#include "shell/win/MessageLoop.h"
+#include "shell/win/UpdateUi.h"
+#include "shell/win/Window.h"
+
+class CMainWindow : public WindowBase<CMainWindow>, public MessageFilter, public IdleHandler {
+public:
+    static constexpr wchar_t className[] = L"Brixol";
+    static constexpr wchar_t title[] = L"Brixol";
+    static constexpr int clientWidth = 248;
+    static constexpr int clientHeight = 352;
+
+    explicit CMainWindow(MessageLoop& loop);
+    virtual ~CMainWindow();
+
+    // Registers the class and creates the window, which shows itself where it
+    // was last closed. False if the window could not be made.
+    bool create();
+
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    bool preTranslate(MSG& message) override;
+    bool onIdle() override { return false; }
+
+    Game& game() { return game_; }
+    const HighScoreTable& highScores() const { return table_; }
+
+private:
+    LRESULT OnCreate();
+    void OnDestroy();
+    void OnEndSession(bool ending);
+    void OnKeyDown(int virtualKey);
+    LRESULT OnGameOver(std::uint32_t gameNumber);
+    bool OnCommand(UINT commandId);
+    void OnPaint(HDC target);
+
+    void OnStart();
+    void OnPause();
+    void OnResults();
+    void OnVersion();
+    void OnSound();
+    void OnGuide();
+
+    void placeWindow(int left, int top);
+    void deferCommand(UINT commandId);
+    void saveSettings();
+
+    MessageLoop& loop_;
+    HWND window_ = nullptr;  // the handle the game's host and the timer read
+    UniqueAcceleratorTable shortcuts_;
+    UniqueIcon icon_;
+    UpdateUi updateUi_;
+    Win32ProfileFile settingsFile_;
+    MessageBoxDamagedDataReporter damagedDataReporter_;
+    SettingsStore settings_;
+    WindowGameHost host_;
+    Game game_;
+    Updater updater_;
+    HighScoreTable table_;
+    bool settingsSaved_ = false;
+};
