@@ -194,7 +194,8 @@ TEST_F(PictureLoadingTest, DecodesByContentWhateverTheName)
 
 TEST_F(PictureLoadingTest, MissingOrUndecodableFilesGiveNothing)
 {
-    bytes(L"corrupt.bmp", std::string("BM\x10\0\0\0garbage that is no picture", 36));
+    // A BMP signature and a size field, then nothing a decoder can use.
+    bytes(L"corrupt.bmp", std::string("BM\x10\0\0\0", 6) + "garbage that is no picture");
     bytes(L"empty.png", "");
     bytes(L"text.jpg", "plain text, not a JPEG");
 

@@ -79,7 +79,7 @@ public:
         : width_(width),
           height_(height),
           dc_(CreateCompatibleDC(nullptr)),
-          bitmap_(createTopDownDib(width, height, 32, reinterpret_cast<void**>(&bits_))),
+          bitmap_(createTopDownDib(width, height, 32, &bits_)),
           selection_(dc_.get(), bitmap_.get())
     {
         fill(background);
@@ -100,7 +100,7 @@ public:
     Rgb pixel(int x, int y) const
     {
         GdiFlush();  // GDI may still hold drawing back
-        const std::uint32_t value = bits_[y * width_ + x];
+        const std::uint32_t value = static_cast<const std::uint32_t*>(bits_)[y * width_ + x];
         return Rgb{static_cast<int>((value >> 16) & 0xFF), static_cast<int>((value >> 8) & 0xFF),
                    static_cast<int>(value & 0xFF)};
     }
@@ -108,7 +108,7 @@ public:
 private:
     int width_;
     int height_;
-    std::uint32_t* bits_ = nullptr;  // before bitmap_: set while it is made
+    void* bits_ = nullptr;  // before bitmap_: set while it is made
     UniqueDc dc_;
     UniqueBitmap bitmap_;
     SelectionScope selection_;

@@ -68,7 +68,7 @@ TEST(TimerTest, EventsRunOnAnotherThreadAndEndWithStop)
 
     timer.stop();
     EXPECT_FALSE(timer.running());
-    const int callsAtStop = timer.calls;
+    const int callsAtStop = timer.calls.load();
 
     // Another timer of the same period serves as the clock: while it fires
     // five times, a timer still running would fire about as often.
@@ -110,15 +110,15 @@ TEST(TimerTest, OnlyTheRunningTimersEventsReachOnTimer)
     CountingTimer timer;
     timer.dispatchEvent(0);
     timer.dispatchEvent(77);
-    EXPECT_EQ(timer.calls, 0) << "no timer runs";
+    EXPECT_EQ(timer.calls.load(), 0) << "no timer runs";
 
     // A period far beyond the test's length: only our own calls count.
     timer.start(60000);
     ASSERT_TRUE(timer.running());
     timer.dispatchEvent(timer.timerId() + 1);
-    EXPECT_EQ(timer.calls, 0) << "stale id";
+    EXPECT_EQ(timer.calls.load(), 0) << "stale id";
     timer.dispatchEvent(timer.timerId());
-    EXPECT_EQ(timer.calls, 1) << "running timer's id";
+    EXPECT_EQ(timer.calls.load(), 1) << "running timer's id";
 }
 
 }  // namespace
