@@ -1,0 +1,82 @@
+#include "records/dialogs/ResultsDlg.h"
+
+#include "records/ScoreTableText.h"
+#include "shell/dialogs/DialogCentring.h"
+#include "shell/dialogs/PointFont.h"
+#include "shell/resource.h"
+
+namespace {
+
+// MessageBeep's "simple beep".
+const UINT simpleBeep = 0xFFFFFFFF;
+// A fixed-pitch face keeps the columns of the table aligned.
+const wchar_t tableFace[] = L"ＭＳ ゴシック";
+const int tableFontSize = 100;  // tenths of a point
+
+}  // namespace
+
+CResultsDlg::CResultsDlg(HighScoreTable& table) : text(buildScoreTableText(table.records)), table(table) {}
+
+INT_PTR CResultsDlg::showModal(HWND owner)
+{
+    return ModalDialog::showModal(owner, IDD_RESULTS);
+}
+
+INT_PTR CResultsDlg::handleMessage(UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        return onInitDialog();
+    case WM_COMMAND:
+        return onCommand(LOWORD(wParam));
+    case WM_CLOSE:
+        // From "閉じる" and from the close box.
+        endDialog(0);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL CResultsDlg::onInitDialog()
+{
+    centreDialog(hwnd());
+    textArea = item(IDC_RESULTS_TEXT);
+    showText();
+    tableFont = createPointFont(tableFace, tableFontSize);
+    if (tableFont)
+        SendMessageW(textArea, WM_SETFONT, reinterpret_cast<WPARAM>(tableFont.get()), TRUE);
+    // The focus goes to the first tab stop, "閉じる": Enter closes.
+    return TRUE;
+}
+
+BOOL CResultsDlg::onCommand(WORD id)
+{
+    switch (id) {
+    case IDC_RESULTS_CLOSE:
+        SendMessageW(hwnd(), WM_CLOSE, 0, 0);
+        return TRUE;
+    case IDC_RESULTS_RESET:
+        onReset();
+        return TRUE;
+    }
+    // IDOK and IDCANCEL are left alone: Esc does not close the dialog.
+    return FALSE;
+}
+
+void CResultsDlg::onReset()
+{
+    if (MessageBoxW(hwnd(), L"成績表をクリアしますか？", L"確認", MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return;
+    table.clear();
+    // The empty table's text, "データはありません".
+    text = buildScoreTableText(table.records);
+    showText();
+}
+
+void CResultsDlg::showText()
+{
+    if (!SetDlgItemTextW(hwnd(), IDC_RESULTS_TEXT, text.c_str())) {
+        MessageBeep(simpleBeep);
+        SetFocus(textArea);
+    }
+}

@@ -1,0 +1,37 @@
+// The score table dialog: shows the high-score table as aligned text and
+// lets the user clear it.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "records/HighScoreTable.h"
+#include "shell/win/Handles.h"
+#include "shell/win/ModalDialog.h"
+
+class CResultsDlg : public ModalDialog<CResultsDlg> {
+public:
+    // Builds the text from the table as it is now; the dialog works on this
+    // very table, which must outlive the object.
+    explicit CResultsDlg(HighScoreTable& table);
+
+    // Shows template IDD_RESULTS, owned by owner (may be null), until the user
+    // closes it. Returns 0, or -1 when the dialog cannot be created.
+    INT_PTR showModal(HWND owner);
+
+private:
+    friend class ModalDialog<CResultsDlg>;
+    INT_PTR handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    BOOL onInitDialog();
+    BOOL onCommand(WORD id);
+    void onReset();
+    void showText();
+
+    UniqueFont tableFont;
+    HWND textArea = nullptr;
+    // The table as displayed.
+    std::wstring text;
+    HighScoreTable& table;
+};
