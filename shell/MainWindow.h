@@ -38,6 +38,7 @@ public:
 
     Game& game() { return game_; }
     const HighScoreTable& highScores() const { return table_; }
+    bool timerRunning() const { return updater_.running(); }
 
 private:
     LRESULT OnCreate();

@@ -23,7 +23,9 @@ brixol_start_display() {
   return 1
 }
 
-# Font names the program asks for, mapped to the fonts Debian installs.
+# Font names the program asks for, mapped to the fonts Debian installs; and
+# windows that wine draws itself, since the display has no window manager
+# (wine would otherwise wait for one whenever a window is hidden).
 brixol_font_registry() {
   cat <<'REG'
 Windows Registry Editor Version 5.00
@@ -35,6 +37,11 @@ Windows Registry Editor Version 5.00
 "MS PGothic"="IPAPGothic"
 "MS UI Gothic"="IPAPGothic"
 "Times New Roman"="Liberation Serif"
+"Arial"="Liberation Sans"
+"Microsoft Sans Serif"="Liberation Sans"
+
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+"Managed"="N"
 
 [HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes]
 "MS Shell Dlg"="IPAPGothic"
@@ -46,16 +53,19 @@ brixol_prepare_prefix() {
   export WINEPREFIX="$1"
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
-  if [ -f "${WINEPREFIX}/.brixol-ready" ]; then
+  # The marker holds a digest of the font settings, so a change reapplies them.
+  local digest
+  digest="$(brixol_font_registry | md5sum | cut -d' ' -f1)"
+  if [ "$(cat "${WINEPREFIX}/.brixol-ready" 2>/dev/null)" = "${digest}" ]; then
     return 0
   fi
   mkdir -p "${WINEPREFIX}"
-  wineboot -i >/dev/null 2>&1
+  [ -f "${WINEPREFIX}/system.reg" ] || wineboot -i >/dev/null 2>&1
   local reg="${WINEPREFIX}/brixol-fonts.reg"
   brixol_font_registry | sed 's/$/\r/' | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } > "${reg}"
   wine regedit /S "$(winepath -w "${reg}")" >/dev/null 2>&1
   wineserver -w
-  touch "${WINEPREFIX}/.brixol-ready"
+  echo "${digest}" > "${WINEPREFIX}/.brixol-ready"
 }
 
 brixol_stop_wine() {
