@@ -1,5 +1,6 @@
 // The real main window, created in a fresh temporary current directory (where
-// it reads and writes "./Brixol.ini"), with a bounded message pump.
+// it reads and writes "./Brixol.ini"), with a bounded message pump. Derived
+// fixtures may put files there before the window is made.
 #pragma once
 
 #include <windows.h>
@@ -14,52 +15,16 @@
 #include "shell/MainWindow.h"
 #include "shell/resource.h"
 #include "tests/shell/PixelCanvas.h"
-
-class TemporaryDirectory {
-public:
-    TemporaryDirectory()
-    {
-        wchar_t base[MAX_PATH] = {};
-        GetTempPathW(MAX_PATH, base);
-        static int counter = 0;
-        path_ = std::wstring(base) + L"brixol-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                std::to_wstring(++counter);
-        CreateDirectoryW(path_.c_str(), nullptr);
-        wchar_t previous[MAX_PATH] = {};
-        GetCurrentDirectoryW(MAX_PATH, previous);
-        previous_ = previous;
-        SetCurrentDirectoryW(path_.c_str());
-    }
-    ~TemporaryDirectory()
-    {
-        SetCurrentDirectoryW(previous_.c_str());
-        WIN32_FIND_DATAW found{};
-        const HANDLE search = FindFirstFileW((path_ + L"\\*").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            do {
-                DeleteFileW((path_ + L"\\" + found.cFileName).c_str());
-            } while (FindNextFileW(search, &found));
-            FindClose(search);
-        }
-        RemoveDirectoryW(path_.c_str());
-    }
-    TemporaryDirectory(const TemporaryDirectory&) = delete;
-    TemporaryDirectory& operator=(const TemporaryDirectory&) = delete;
-
-    bool contains(const wchar_t* name) const
-    {
-        return GetFileAttributesW((path_ + L"\\" + name).c_str()) != INVALID_FILE_ATTRIBUTES;
-    }
-
-private:
-    std::wstring path_;
-    std::wstring previous_;
-};
+#include "tests/support/win32/TemporaryDirectory.h"
 
 class MainWindowFixture : public ::testing::Test {
 protected:
+    // Called before the window is created.
+    virtual void prepareDirectory() {}
+
     void SetUp() override
     {
+        prepareDirectory();
         window_ = std::make_unique<CMainWindow>(loop_);
         ASSERT_TRUE(window_->create());
         pump();

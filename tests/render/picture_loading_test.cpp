@@ -12,6 +12,8 @@
 #include "shell/win/GdiplusSession.h"
 #include "shell/win/PictureLoading.h"
 #include "tests/shell/PixelCanvas.h"
+#include "tests/support/win32/PictureFiles.h"
+#include "tests/support/win32/TemporaryDirectory.h"
 
 namespace {
 
@@ -20,101 +22,6 @@ const Rgb green{20, 200, 60};
 const Rgb blue{30, 60, 210};
 const Rgb yellow{230, 220, 20};
 const Rgb white{255, 255, 255};
-
-// A picture is one colour with a different top row, so that a picture
-// turned upside down shows.
-struct PictureFile {
-    int width;
-    int height;
-    Rgb topRow;
-    Rgb rest;
-
-    Rgb colorAt(int, int y) const { return y == 0 ? topRow : rest; }
-};
-
-void writeBytes(const std::wstring& path, const std::string& bytes)
-{
-    std::ofstream file(path.c_str(), std::ios::binary);
-    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-template <class T>
-void append(std::string& bytes, T value)
-{
-    bytes.append(reinterpret_cast<const char*>(&value), sizeof value);
-}
-
-// A 24-bit bottom-up BMP file, written byte by byte.
-void writeBmp(const std::wstring& path, const PictureFile& picture)
-{
-    const int stride = (picture.width * 3 + 3) & ~3;
-    const std::uint32_t pixelBytes = static_cast<std::uint32_t>(stride * picture.height);
-    const std::uint32_t headersSize = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-    std::string bytes;
-    append<std::uint16_t>(bytes, 0x4D42);  // "BM"
-    append<std::uint32_t>(bytes, headersSize + pixelBytes);
-    append<std::uint32_t>(bytes, 0);
-    append<std::uint32_t>(bytes, headersSize);
-    BITMAPINFOHEADER info{};
-    info.biSize = sizeof info;
-    info.biWidth = picture.width;
-    info.biHeight = picture.height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biCompression = BI_RGB;
-    append(bytes, info);
-    for (int y = picture.height - 1; y >= 0; --y) {
-        std::string row;
-        for (int x = 0; x < picture.width; ++x) {
-            const Rgb color = picture.colorAt(x, y);
-            row += {static_cast<char>(color.blue), static_cast<char>(color.green), static_cast<char>(color.red)};
-        }
-        row.resize(static_cast<std::size_t>(stride), '\0');
-        bytes += row;
-    }
-    writeBytes(path, bytes);
-}
-
-bool findPngEncoder(CLSID& encoder)
-{
-    UINT count = 0;
-    UINT size = 0;
-    if (gdip::GdipGetImageEncodersSize(&count, &size) != gdip::Ok || size == 0)
-        return false;
-    std::vector<std::uint8_t> buffer(size);
-    auto* codecs = reinterpret_cast<gdip::ImageCodecInfo*>(buffer.data());
-    if (gdip::GdipGetImageEncoders(count, size, codecs) != gdip::Ok)
-        return false;
-    for (UINT i = 0; i < count; ++i) {
-        if (std::wstring(codecs[i].MimeType) == L"image/png") {
-            encoder = codecs[i].Clsid;
-            return true;
-        }
-    }
-    return false;
-}
-
-// A PNG file, encoded by GDI+ itself.
-void writePng(const std::wstring& path, const PictureFile& picture)
-{
-    ASSERT_TRUE(GdiplusSession::instance().started());
-    gdip::GpBitmap* bitmap = nullptr;
-    ASSERT_EQ(gdip::GdipCreateBitmapFromScan0(picture.width, picture.height, 0, PixelFormat24bppRGB, nullptr,
-                                              &bitmap),
-              gdip::Ok);
-    const gdip::UniqueImage owned(bitmap);
-    for (int y = 0; y < picture.height; ++y) {
-        for (int x = 0; x < picture.width; ++x) {
-            const Rgb color = picture.colorAt(x, y);
-            const gdip::ARGB argb = 0xFF000000u | (static_cast<gdip::ARGB>(color.red) << 16) |
-                                    (static_cast<gdip::ARGB>(color.green) << 8) | static_cast<gdip::ARGB>(color.blue);
-            gdip::GdipBitmapSetPixel(bitmap, x, y, argb);
-        }
-    }
-    CLSID encoder{};
-    ASSERT_TRUE(findPngEncoder(encoder));
-    ASSERT_EQ(gdip::GdipSaveImageToFile(owned.get(), path.c_str(), &encoder, nullptr), gdip::Ok);
-}
 
 void expectPicture(HBITMAP bitmap, const PictureFile& expected)
 {
@@ -128,43 +35,15 @@ void expectPicture(HBITMAP bitmap, const PictureFile& expected)
     EXPECT_EQ(pixelOf(bitmap, expected.width - 1, 1), expected.rest);
 }
 
-// Makes a fresh directory current for the test and removes it afterwards.
+// Runs each test in a fresh current directory, removed afterwards.
 class TemporaryDirectoryTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        wchar_t previous[MAX_PATH] = {};
-        ASSERT_NE(GetCurrentDirectoryW(MAX_PATH, previous), 0u);
-        previous_ = previous;
-        wchar_t temp[MAX_PATH] = {};
-        ASSERT_NE(GetTempPathW(MAX_PATH, temp), 0u);
-        directory_ = std::wstring(temp) + L"brixol-pictures-" + std::to_wstring(GetCurrentProcessId());
-        ASSERT_TRUE(CreateDirectoryW(directory_.c_str(), nullptr));
-        ASSERT_TRUE(SetCurrentDirectoryW(directory_.c_str()));
-    }
-
-    void TearDown() override
-    {
-        SetCurrentDirectoryW(previous_.c_str());
-        for (const std::wstring& name : written_)
-            DeleteFileW((directory_ + L"\\" + name).c_str());
-        EXPECT_TRUE(RemoveDirectoryW(directory_.c_str()));
-    }
-
-    void bmp(const wchar_t* name, const PictureFile& picture) { writeBmp(track(name), picture); }
-    void png(const wchar_t* name, const PictureFile& picture) { writePng(track(name), picture); }
-    void bytes(const wchar_t* name, const std::string& content) { writeBytes(track(name), content); }
+    void bmp(const wchar_t* name, const PictureFile& picture) { writeBmp(name, picture); }
+    void png(const wchar_t* name, const PictureFile& picture) { writePng(name, picture); }
+    void bytes(const wchar_t* name, const std::string& content) { writeBytes(name, content); }
 
 private:
-    std::wstring track(const wchar_t* name)
-    {
-        written_.push_back(name);
-        return name;
-    }
-
-    std::wstring previous_;
-    std::wstring directory_;
-    std::vector<std::wstring> written_;
+    TemporaryDirectory directory_;
 };
 
 using PictureLoadingTest = TemporaryDirectoryTest;

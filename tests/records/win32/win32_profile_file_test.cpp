@@ -8,7 +8,7 @@
 #include "records/SettingsStore.h"
 #include "records/Win32ProfileFile.h"
 #include "win32/SettingsFileBytes.h"
-#include "win32/TemporaryDirectory.h"
+#include "tests/support/win32/TemporaryDirectory.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "win32/TemporaryDirectory.h"
+#include "tests/support/win32/TemporaryDirectory.h"
 
 #include <windows.h>
 
@@ -43,7 +43,7 @@ private:
 TemporaryDirectory::TemporaryDirectory() : previous_(currentDirectory())
 {
     static unsigned created = 0;
-    const std::wstring base = temporaryFolder() + L"brixol-records-" + std::to_wstring(GetCurrentProcessId()) + L"-";
+    const std::wstring base = temporaryFolder() + L"brixol-test-" + std::to_wstring(GetCurrentProcessId()) + L"-";
     do {
         path_ = base + std::to_wstring(created++);
     } while (!CreateDirectoryW(path_.c_str(), nullptr) && GetLastError() == ERROR_ALREADY_EXISTS);
@@ -70,4 +70,9 @@ void TemporaryDirectory::removeFiles() const
             DeleteFileW((path_ + L"\\" + found.cFileName).c_str());
         }
     } while (FindNextFileW(search.get(), &found));
+}
+
+bool TemporaryDirectory::contains(const wchar_t* name) const
+{
+    return GetFileAttributesW((path_ + L"\\" + name).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
