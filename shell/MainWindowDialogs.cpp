@@ -1,16 +1,24 @@
 #include "shell/MainWindowDialogs.h"
 
-#include "records/HighScoreTable.h"
+#include "records/dialogs/RecordDlg.h"
+#include "records/dialogs/ResultsDlg.h"
+#include "shell/dialogs/VersionDlg.h"
 
-std::wstring askHighScoreName(HWND)
+std::wstring askHighScoreName(HWND owner)
 {
-    return L"名無しさん";
+    CRecordDlg dialog;
+    dialog.showModal(owner);
+    return dialog.name;
 }
 
-void showResultsDialog(HWND, HighScoreTable&)
+void showResultsDialog(HWND owner, HighScoreTable& table)
 {
+    CResultsDlg dialog(table);
+    dialog.showModal(owner);
 }
 
-void showVersionDialog(HWND)
+void showVersionDialog(HWND owner)
 {
+    CVersionDlg dialog;
+    dialog.showModal(owner);
 }
