@@ -1,0 +1,42 @@
+// The main window's menu as the user would find it on opening a drop-down
+// menu, read through the probe of MenuProbe.h.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "tests/e2e/MenuProbe.h"
+
+struct MenuItemState {
+    bool found = false;
+    std::wstring menuTitle;  // of the drop-down menu
+    std::wstring text;
+    bool checked = false;
+    bool disabled = false;
+};
+
+class BrixolMenu {
+public:
+    // Loads the probe into the process that owns the window.
+    explicit BrixolMenu(HWND mainWindow);
+    ~BrixolMenu();
+    BrixolMenu(const BrixolMenu&) = delete;
+    BrixolMenu& operator=(const BrixolMenu&) = delete;
+
+    bool ready() const { return shared_ != nullptr && hook_ != nullptr; }
+    const std::string& error() const { return error_; }
+
+    // Opens drop-down menu menuIndex and reads the item with that command
+    // id; found stays false when the program does not answer in time.
+    MenuItemState openItem(int menuIndex, UINT commandId);
+
+private:
+    HWND window_;
+    HMODULE probe_ = nullptr;
+    HHOOK hook_ = nullptr;
+    HANDLE mapping_ = nullptr;
+    MenuProbeAnswer* shared_ = nullptr;
+    LONG serial_ = 0;
+    std::string error_;
+};

@@ -1,0 +1,164 @@
+#include "tests/e2e/BrixolProcess.h"
+
+#include <vector>
+
+#include "tests/e2e/DesktopWindows.h"
+#include "tests/e2e/HostPath.h"
+
+#ifndef BRIXOL_EXE
+#error "BRIXOL_EXE must name the Brixol.exe under test"
+#endif
+
+namespace {
+
+const char* keyRoute = "none";
+
+bool bringToFront(HWND target)
+{
+    if (GetForegroundWindow() == target)
+        return true;
+    SetForegroundWindow(target);
+    return waitUntil([target] { return GetForegroundWindow() == target; }, 200);
+}
+
+void sendKey(WORD virtualKey)
+{
+    INPUT inputs[2] = {};
+    for (INPUT& input : inputs) {
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = virtualKey;
+        input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, 0));
+    }
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
+// Keys go to the control that has the focus in the target's thread, as typed
+// keys would; a dialog then turns Enter and Esc into its commands.
+HWND keyReceiver(HWND target)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (GetGUIThreadInfo(GetWindowThreadProcessId(target, nullptr), &info) && info.hwndFocus != nullptr &&
+        (info.hwndFocus == target || IsChild(target, info.hwndFocus)))
+        return info.hwndFocus;
+    return target;
+}
+
+void postKey(HWND target, WORD virtualKey)
+{
+    const HWND receiver = keyReceiver(target);
+    const LPARAM scanCode = static_cast<LPARAM>(MapVirtualKeyW(virtualKey, 0)) << 16;
+    const LPARAM releaseBits = (LPARAM{1} << 30) | (LPARAM{1} << 31);
+    PostMessageW(receiver, WM_KEYDOWN, virtualKey, 1 | scanCode);
+    PostMessageW(receiver, WM_KEYUP, virtualKey, 1 | scanCode | releaseBits);
+}
+
+}  // namespace
+
+BrixolProcess::BrixolProcess(const std::wstring& workingDirectory)
+{
+    const std::wstring executable = windowsPathOf(BRIXOL_EXE);
+    std::wstring commandLine = L"\"" + executable + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessW(executable.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        workingDirectory.c_str(), &startup, &process_)) {
+        process_ = PROCESS_INFORMATION{};
+        startError_ = L"CreateProcessW failed with error " + std::to_wstring(GetLastError()) + L" for " + executable;
+    }
+}
+
+BrixolProcess::~BrixolProcess()
+{
+    if (!started())
+        return;
+    if (running())
+        terminate();
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+}
+
+bool BrixolProcess::running() const
+{
+    return started() && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+HWND BrixolProcess::waitForMainWindow(DWORD timeoutMs) const
+{
+    return waitForWindow(L"Brixol", L"Brixol", timeoutMs);
+}
+
+HWND BrixolProcess::waitForWindow(const wchar_t* className, const wchar_t* title, DWORD timeoutMs) const
+{
+    HWND found = nullptr;
+    waitUntil(
+        [&] {
+            found = findProcessWindow(id(), className, title);
+            return found != nullptr || !running();
+        },
+        timeoutMs);
+    return found;
+}
+
+HWND BrixolProcess::waitForDialog(const wchar_t* caption, DWORD timeoutMs) const
+{
+    return waitForWindow(L"#32770", caption, timeoutMs);
+}
+
+HWND BrixolProcess::findDialog(const wchar_t* caption) const
+{
+    return findProcessWindow(id(), L"#32770", caption);
+}
+
+bool BrixolProcess::waitUntilClosed(HWND window, DWORD timeoutMs) const
+{
+    return waitUntil([window] { return !IsWindow(window) || !IsWindowVisible(window); }, timeoutMs);
+}
+
+std::string BrixolProcess::describeWindows() const
+{
+    if (!running())
+        return "(the program has ended)";
+    return narrow(describeProcessWindows(id()));
+}
+
+void BrixolProcess::press(HWND target, WORD virtualKey) const
+{
+    if (bringToFront(target)) {
+        keyRoute = "SendInput";
+        sendKey(virtualKey);
+    } else {
+        keyRoute = "posted key messages";
+        postKey(target, virtualKey);
+    }
+}
+
+const char* BrixolProcess::lastKeyRoute()
+{
+    return keyRoute;
+}
+
+bool BrixolProcess::waitForExit(DWORD timeoutMs)
+{
+    if (!started())
+        return false;
+    if (WaitForSingleObject(process_.hProcess, timeoutMs) == WAIT_OBJECT_0)
+        return true;
+    terminate();
+    return false;
+}
+
+DWORD BrixolProcess::exitCode() const
+{
+    DWORD code = STILL_ACTIVE;
+    if (started())
+        GetExitCodeProcess(process_.hProcess, &code);
+    return code;
+}
+
+void BrixolProcess::terminate()
+{
+    TerminateProcess(process_.hProcess, 0xDEAD);
+    WaitForSingleObject(process_.hProcess, exitTimeoutMs);
+}
