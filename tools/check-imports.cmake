@@ -1,0 +1,33 @@
+# Checks that an exe imports only functions listed in ALLOWED (from Windows'
+# own DLLs, each available on Windows XP).
+#   cmake -DEXE=Brixol.exe -DOBJDUMP=objdump -DALLOWED=windows-xp-imports.txt -P check-imports.cmake
+cmake_minimum_required(VERSION 3.20)
+execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
+if(failed)
+  message(FATAL_ERROR "cannot read the imports of ${EXE}")
+endif()
+
+file(STRINGS ${ALLOWED} allowed REGEX "^[^#]")
+string(REPLACE "\n" ";" lines "${dump}")
+set(dll "")
+set(found 0)
+set(unknown "")
+foreach(line IN LISTS lines)
+  if(line MATCHES "DLL Name: (.+)$")
+    string(TOUPPER "${CMAKE_MATCH_1}" dll)
+  elseif(dll AND line MATCHES "^\t[ 0-9a-f]+\t? *[0-9]+ +([A-Za-z_][A-Za-z0-9_@]*)$")
+    math(EXPR found "${found} + 1")
+    if(NOT "${dll} ${CMAKE_MATCH_1}" IN_LIST allowed)
+      list(APPEND unknown "${dll} ${CMAKE_MATCH_1}")
+    endif()
+  endif()
+endforeach()
+
+if(found EQUAL 0)
+  message(FATAL_ERROR "no imports found in ${EXE}: the objdump output was not understood")
+endif()
+if(unknown)
+  list(JOIN unknown "\n  " text)
+  message(FATAL_ERROR "${EXE} imports functions not known to exist on Windows XP:\n  ${text}")
+endif()
+message(STATUS "${found} imports, all on the Windows XP list")
