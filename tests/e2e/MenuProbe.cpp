@@ -56,7 +56,7 @@ void answer(const MSG& query)
 
 }  // namespace
 
-extern "C" __declspec(dllexport) LRESULT CALLBACK menuProbeHook(int code, WPARAM wParam, LPARAM lParam)
+extern "C" LRESULT CALLBACK menuProbeHook(int code, WPARAM wParam, LPARAM lParam)
 {
     if (code == HC_ACTION && wParam == PM_REMOVE) {
         MSG* const message = reinterpret_cast<MSG*>(lParam);

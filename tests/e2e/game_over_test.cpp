@@ -3,6 +3,8 @@
 // closing the program leaves in the settings file.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <list>
 #include <sstream>
 #include <string>
 

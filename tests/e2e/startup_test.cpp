@@ -2,6 +2,9 @@
 // window's place and size, and what Esc leaves in the settings file.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <list>
+#include <map>
 #include <string>
 
 #include "shell/resource.h"
@@ -36,8 +39,8 @@ void expectMenu(BrixolMenu& menu, std::initializer_list<MenuExpectation> items)
         ASSERT_TRUE(state.found) << "no menu item " << item.commandId << " or no answer within "
                                  << BrixolProcess::windowTimeoutMs << " ms";
         EXPECT_TRUE(startsWith(state.text, item.label)) << narrow(state.text);
-        EXPECT_EQ(state.checked, item.checked);
-        EXPECT_EQ(state.disabled, item.disabled);
+        EXPECT_EQ(state.checked, item.checked) << "check mark";
+        EXPECT_EQ(state.disabled, item.disabled) << "disabled state";
     }
 }
 
