@@ -1,7 +1,5 @@
 #include "tests/e2e/BrixolProcess.h"
 
-#include <vector>
-
 #include "tests/e2e/DesktopWindows.h"
 #include "tests/e2e/HostPath.h"
 
