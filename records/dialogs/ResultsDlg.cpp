@@ -15,7 +15,10 @@ const int tableFontSize = 100;  // tenths of a point
 
 }  // namespace
 
-CResultsDlg::CResultsDlg(HighScoreTable& table) : text(buildScoreTableText(table.records)), table(table) {}
+CResultsDlg::CResultsDlg(HighScoreTable& highScores)
+    : text(buildScoreTableText(highScores.records)), table(highScores)
+{
+}
 
 INT_PTR CResultsDlg::showModal(HWND owner)
 {

@@ -14,7 +14,7 @@ class CResultsDlg : public ModalDialog<CResultsDlg> {
 public:
     // Builds the text from the table as it is now; the dialog works on this
     // very table, which must outlive the object.
-    explicit CResultsDlg(HighScoreTable& table);
+    explicit CResultsDlg(HighScoreTable& highScores);
 
     // Shows template IDD_RESULTS, owned by owner (may be null), until the user
     // closes it. Returns 0, or -1 when the dialog cannot be created.

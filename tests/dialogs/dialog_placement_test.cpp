@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <string>
 
 #include "DrivenDialog.h"
 #include "UserActions.h"
@@ -23,22 +22,22 @@ LONG middle(LONG low, LONG high)
 TEST(DialogPlacement, EveryDialogOpensCentredOverItsOwner)
 {
     struct Case {
+        const char* what;
         const wchar_t* caption;
         std::function<INT_PTR(HWND owner)> show;
         int closeButton;
     };
     const Case cases[] = {
-        {L"成績", [](HWND owner) { return CRecordDlg().showModal(owner); }, IDOK},
-        {L"成績表",
+        {"name entry", L"成績", [](HWND owner) { return CRecordDlg().showModal(owner); }, IDOK},
+        {"score table", L"成績表",
          [](HWND owner) {
              HighScoreTable table;
              return CResultsDlg(table).showModal(owner);
          },
          IDC_RESULTS_CLOSE},
-        {L"バージョン情報", [](HWND owner) { return CVersionDlg([](const wchar_t*) {}).showModal(owner); }, IDOK},
+        {"version", L"バージョン情報", [](HWND owner) { return CVersionDlg([](const wchar_t*) {}).showModal(owner); }, IDOK},
     };
     for (const Case& c : cases) {
-        const std::string what(c.caption, c.caption + wcslen(c.caption));
         // Away from the middle of the screen, so centring on the screen
         // would show.
         const UniqueWindow owner(CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP | WS_CAPTION | WS_VISIBLE, 60, 50,
@@ -49,13 +48,13 @@ TEST(DialogPlacement, EveryDialogOpensCentredOverItsOwner)
         const DrivenDialog driven{c.caption, [&] { return c.show(owner.get()); },
                                   [&](HWND window) { click(window, c.closeButton); }};
         runDriven(driven, [&](HWND window, DWORD) {
-            EXPECT_EQ(GetWindow(window, GW_OWNER), owner.get()) << what;
+            EXPECT_EQ(GetWindow(window, GW_OWNER), owner.get()) << c.what;
             RECT placed{};
             GetWindowRect(window, &placed);
-            EXPECT_NEAR(middle(placed.left, placed.right), middle(ownerRect.left, ownerRect.right), 1) << what;
-            EXPECT_NEAR(middle(placed.top, placed.bottom), middle(ownerRect.top, ownerRect.bottom), 1) << what;
+            EXPECT_NEAR(middle(placed.left, placed.right), middle(ownerRect.left, ownerRect.right), 1) << c.what;
+            EXPECT_NEAR(middle(placed.top, placed.bottom), middle(ownerRect.top, ownerRect.bottom), 1) << c.what;
             click(window, c.closeButton);
-            EXPECT_TRUE(waitForClosed(window)) << what;
+            EXPECT_TRUE(waitForClosed(window)) << c.what;
         });
     }
 }

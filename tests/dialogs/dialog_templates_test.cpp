@@ -166,7 +166,8 @@ TEST(DialogTemplates, BuildAsDesigned)
         const DWORD style = static_cast<DWORD>(GetWindowLongW(dialog.get(), GWL_STYLE));
         EXPECT_EQ(style & spec.flags, spec.flags) << spec.what;
         EXPECT_EQ(style & spec.absent, 0u) << spec.what;
-        EXPECT_NE(GetWindowLongW(dialog.get(), GWL_EXSTYLE) & WS_EX_DLGMODALFRAME, 0) << spec.what << ": modal frame";
+        const DWORD exStyle = static_cast<DWORD>(GetWindowLongW(dialog.get(), GWL_EXSTYLE));
+        EXPECT_NE(exStyle & WS_EX_DLGMODALFRAME, 0u) << spec.what << ": modal frame";
 
         RECT client{};
         GetClientRect(dialog.get(), &client);

@@ -155,6 +155,9 @@ TEST(VersionDialog, EscDoesNotCloseIt)
 
 TEST(VersionDialog, CursorIsAHandOnlyOverTheLink)
 {
+    // Off the dialog, so that the real pointer sets no cursor of its own
+    // in between.
+    SetCursorPos(0, 0);
     OpenedPages pages;
     CVersionDlg dialog(pages.opener());
     runDriven(drivenVersionDialog(dialog), [](HWND window, DWORD thread) {
@@ -174,10 +177,12 @@ TEST(VersionDialog, CursorIsAHandOnlyOverTheLink)
             // As the mouse does: to the control under the cursor, which asks
             // the dialog first.
             const HWND control = GetDlgItem(window, c.control);
-            DWORD_PTR handled = 0;
-            SendMessageTimeoutW(control, WM_SETCURSOR, reinterpret_cast<WPARAM>(control),
-                                MAKELPARAM(HTCLIENT, WM_MOUSEMOVE), SMTO_NORMAL, 5000, &handled);
-            EXPECT_EQ(cursorOf(thread), c.expected) << c.what;
+            EXPECT_TRUE(waitUntil([&] {
+                DWORD_PTR handled = 0;
+                SendMessageTimeoutW(control, WM_SETCURSOR, reinterpret_cast<WPARAM>(control),
+                                    MAKELPARAM(HTCLIENT, WM_MOUSEMOVE), SMTO_NORMAL, 5000, &handled);
+                return cursorOf(thread) == c.expected;
+            })) << c.what;
         }
         click(window, IDOK);
         EXPECT_TRUE(waitForClosed(window));
