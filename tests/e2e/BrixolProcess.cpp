@@ -47,7 +47,9 @@ void postKey(HWND target, WORD virtualKey)
 {
     const HWND receiver = keyReceiver(target);
     const LPARAM scanCode = static_cast<LPARAM>(MapVirtualKeyW(virtualKey, 0)) << 16;
-    const LPARAM releaseBits = (LPARAM{1} << 30) | (LPARAM{1} << 31);
+    // Previous state down and transition state up; unsigned, because bit 31
+    // is the sign bit of a 32-bit LPARAM.
+    const LPARAM releaseBits = static_cast<LPARAM>(static_cast<ULONG_PTR>(0xC0000000u));
     PostMessageW(receiver, WM_KEYDOWN, virtualKey, 1 | scanCode);
     PostMessageW(receiver, WM_KEYUP, virtualKey, 1 | scanCode | releaseBits);
 }
