@@ -4,17 +4,13 @@
 
 Updater::~Updater()
 {
-    stop();
-    while (eventsUnderWay_ != 0)
-        Sleep(1);
+    stopAndWait();
 }
 
 void Updater::OnTimer()
 {
-    ++eventsUnderWay_;
     game_.tick();
     // UpdateWindow from this thread waits until the window thread has painted.
     InvalidateRect(window_, nullptr, FALSE);
     UpdateWindow(window_);
-    --eventsUnderWay_;
 }

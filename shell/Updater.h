@@ -4,8 +4,6 @@
 
 #include <windows.h>
 
-#include <atomic>
-
 #include "shell/win/Timer.h"
 
 class Game;
@@ -28,5 +26,4 @@ protected:
 private:
     Game& game_;
     const HWND& window_;
-    std::atomic<int> eventsUnderWay_{0};
 };

@@ -28,6 +28,13 @@ void Timer::stop()
         timeKillEvent(id);
 }
 
+void Timer::stopAndWait()
+{
+    stop();
+    while (eventsUnderWay_ != 0)
+        Sleep(1);
+}
+
 void Timer::dispatchEvent(UINT firingTimerId)
 {
     if (firingTimerId != 0 && firingTimerId == timerId_)
@@ -41,5 +48,8 @@ UINT Timer::effectivePeriod(UINT requested, const TIMECAPS& caps)
 
 void CALLBACK Timer::timerCallback(UINT timerId, UINT, DWORD_PTR user, DWORD_PTR, DWORD_PTR)
 {
-    reinterpret_cast<Timer*>(user)->dispatchEvent(timerId);
+    Timer* timer = reinterpret_cast<Timer*>(user);
+    ++timer->eventsUnderWay_;
+    timer->dispatchEvent(timerId);
+    --timer->eventsUnderWay_;
 }

@@ -28,6 +28,11 @@ public:
     // new one starts. Must not be called from OnTimer.
     void stop();
 
+    // Stops the timer and returns once no event is under way, so that what
+    // OnTimer uses may be destroyed. Must not be called while an event may
+    // be waiting for the calling thread (a repaint of its window).
+    void stopAndWait();
+
     bool running() const { return timerId_ != 0; }
     // The service's id of the running timer; 0 when none runs.
     UINT timerId() const { return timerId_; }
@@ -52,4 +57,6 @@ private:
     // Written by start and stop on the window thread, read by the callback on
     // the timer thread.
     std::atomic<UINT> timerId_{0};
+    // Callbacks between their entry and their return.
+    std::atomic<int> eventsUnderWay_{0};
 };

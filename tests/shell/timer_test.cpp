@@ -80,6 +80,37 @@ TEST(TimerTest, EventsRunOnAnotherThreadAndEndWithStop)
     EXPECT_LE(timer.calls.load(), callsAtStop + 1);
 }
 
+// An event that takes a while (a tick waiting for a repaint) is still running
+// when stop returns; stopAndWait returns only after it.
+class SlowTimer : public Timer {
+public:
+    ~SlowTimer() override { stop(); }
+
+    std::atomic<bool> inside{false};
+    std::atomic<bool> entered{false};
+
+protected:
+    void OnTimer() override
+    {
+        inside = true;
+        entered = true;
+        Sleep(100);
+        inside = false;
+    }
+};
+
+TEST(TimerTest, StopAndWaitReturnsAfterTheEventUnderWay)
+{
+    SlowTimer timer;
+    timer.start(1);
+    for (int i = 0; i < 1000 && !timer.entered; ++i)
+        Sleep(1);
+    ASSERT_TRUE(timer.entered) << "no event within a second";
+    timer.stopAndWait();
+    EXPECT_FALSE(timer.inside);
+    EXPECT_FALSE(timer.running());
+}
+
 TEST(TimerTest, StartWhileRunningKeepsTheRunningTimer)
 {
     CountingTimer timer;
