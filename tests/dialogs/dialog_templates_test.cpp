@@ -10,7 +10,7 @@
 
 namespace {
 
-struct ControlSpec {
+struct ExpectedControl {
     int id;
     const wchar_t* className;
     const wchar_t* text;
@@ -21,7 +21,7 @@ struct ControlSpec {
     bool bordered = false;
 };
 
-struct TemplateSpec {
+struct ExpectedTemplate {
     const char* what;
     int id;
     const wchar_t* caption;
@@ -30,12 +30,12 @@ struct TemplateSpec {
     DWORD absent;  // style bits that must not be
     const wchar_t* fontFace;
     int fontPoints;
-    std::vector<ControlSpec> controls;  // in template order
+    std::vector<ExpectedControl> controls;  // in template order
 };
 
 const DWORD shown = WS_VISIBLE;
 
-const TemplateSpec templates[] = {
+const ExpectedTemplate templates[] = {
     {"name entry",
      IDD_RECORD,
      L"成績",
@@ -132,11 +132,11 @@ void expectSameRect(const RECT& actual, const RECT& expected, const std::string&
     EXPECT_EQ(actual.bottom, expected.bottom) << what;
 }
 
-void checkControls(HWND dialog, const TemplateSpec& spec)
+void checkControls(HWND dialog, const ExpectedTemplate& design)
 {
     HWND control = GetWindow(dialog, GW_CHILD);
-    for (const ControlSpec& expected : spec.controls) {
-        const std::string what = std::string(spec.what) + ", control " + std::to_string(expected.id);
+    for (const ExpectedControl& expected : design.controls) {
+        const std::string what = std::string(design.what) + ", control " + std::to_string(expected.id);
         ASSERT_NE(control, nullptr) << what << " missing";
         EXPECT_EQ(GetDlgCtrlID(control), expected.id) << what << ": id or order";
         EXPECT_TRUE(sameIgnoringCase(classOf(control), expected.className)) << what;
@@ -152,35 +152,35 @@ void checkControls(HWND dialog, const TemplateSpec& spec)
         expectSameRect(clientRectOf(control, dialog), pixelsOf(dialog, expected.units), what + ": place");
         control = GetWindow(control, GW_HWNDNEXT);
     }
-    EXPECT_EQ(control, nullptr) << spec.what << ": more controls than expected";
+    EXPECT_EQ(control, nullptr) << design.what << ": more controls than expected";
 }
 
 TEST(DialogTemplates, BuildAsDesigned)
 {
-    for (const TemplateSpec& spec : templates) {
+    for (const ExpectedTemplate& design : templates) {
         const UniqueWindow dialog(
-            CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(spec.id), nullptr, plainDialog, 0));
-        ASSERT_TRUE(dialog) << spec.what << ": template " << spec.id << " missing";
+            CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(design.id), nullptr, plainDialog, 0));
+        ASSERT_TRUE(dialog) << design.what << ": template " << design.id << " missing";
 
-        EXPECT_EQ(windowText(dialog.get()), spec.caption) << spec.what;
+        EXPECT_EQ(windowText(dialog.get()), design.caption) << design.what;
         const DWORD style = static_cast<DWORD>(GetWindowLongW(dialog.get(), GWL_STYLE));
-        EXPECT_EQ(style & spec.flags, spec.flags) << spec.what;
-        EXPECT_EQ(style & spec.absent, 0u) << spec.what;
+        EXPECT_EQ(style & design.flags, design.flags) << design.what;
+        EXPECT_EQ(style & design.absent, 0u) << design.what;
         const DWORD exStyle = static_cast<DWORD>(GetWindowLongW(dialog.get(), GWL_EXSTYLE));
-        EXPECT_NE(exStyle & WS_EX_DLGMODALFRAME, 0u) << spec.what << ": modal frame";
+        EXPECT_NE(exStyle & WS_EX_DLGMODALFRAME, 0u) << design.what << ": modal frame";
 
         RECT client{};
         GetClientRect(dialog.get(), &client);
-        expectSameRect(client, pixelsOf(dialog.get(), {0, 0, spec.units.cx, spec.units.cy}),
-                       std::string(spec.what) + ": size");
+        expectSameRect(client, pixelsOf(dialog.get(), {0, 0, design.units.cx, design.units.cy}),
+                       std::string(design.what) + ": size");
 
         LOGFONTW font{};
         GetObjectW(reinterpret_cast<HFONT>(SendMessageW(dialog.get(), WM_GETFONT, 0, 0)), sizeof font, &font);
-        EXPECT_TRUE(sameIgnoringCase(font.lfFaceName, spec.fontFace)) << spec.what;
+        EXPECT_TRUE(sameIgnoringCase(font.lfFaceName, design.fontFace)) << design.what;
         const WindowDcScope screen(nullptr);
-        EXPECT_EQ(font.lfHeight, -MulDiv(spec.fontPoints, GetDeviceCaps(screen.get(), LOGPIXELSY), 72)) << spec.what;
+        EXPECT_EQ(font.lfHeight, -MulDiv(design.fontPoints, GetDeviceCaps(screen.get(), LOGPIXELSY), 72)) << design.what;
 
-        checkControls(dialog.get(), spec);
+        checkControls(dialog.get(), design);
     }
 }
 
