@@ -1,6 +1,6 @@
 #include "game/Block.h"
 
-#include "game/DrawSurface.h"
+#include "game/CellDrawing.h"
 #include "game/Field.h"
 #include "game/Random.h"
 #include "game/ShapeTable.h"
@@ -49,14 +49,8 @@ void Block::mergeInto(Field& field, int column, int row) const
 
 void Block::draw(DrawSurface& target)
 {
-    const int left = absoluteX();
-    const int top = absoluteY();
-    for (int r = 0; r < height(); ++r) {
-        for (int c = 0; c < width(); ++c) {
-            if (!isEmpty(c, r))
-                target.copyTile(cell(c, r), left + 16 * c, top + 16 * r);
-        }
-    }
+    // At the exact pixel position, so a falling piece moves smoothly.
+    drawFilledCells(*this, target, absoluteX(), absoluteY());
 }
 
 void Block::copyPieceFrom(const Block& other)

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "game/Block.h"
-#include "game/DrawSurface.h"
+#include "game/CellDrawing.h"
 
 namespace {
 constexpr std::int32_t kFlashTileEven = 6;
@@ -74,12 +74,5 @@ void Field::removeRow(int row)
 
 void Field::draw(DrawSurface& target)
 {
-    const int left = absoluteX();
-    const int top = absoluteY();
-    for (int r = 0; r < height(); ++r) {
-        for (int c = 0; c < width(); ++c) {
-            if (!isEmpty(c, r))
-                target.copyTile(cell(c, r), left + 16 * c, top + 16 * r);
-        }
-    }
+    drawFilledCells(*this, target, absoluteX(), absoluteY());
 }

@@ -31,19 +31,9 @@ bool Game::newGame()
     field.clear(field.emptyValue());
     field.visible = true;
 
-    current.fallRemainder = 0.0f;
-    current.landed = false;
-    current.rollShape();
-    current.x = spawnOffset.x;
-    current.y = spawnOffset.y;
-    current.visible = true;
-
-    next.fallRemainder = 0.0f;
-    next.landed = false;
-    next.rollShape();
-    next.x = nextOrigin.x;
-    next.y = nextOrigin.y;
-    next.visible = true;
+    // The draws: current rotation and type, then next rotation and type.
+    startPiece(current, spawnOffset);
+    startPiece(next, nextOrigin);
 
     stats.reset();
     levelUpCaption.reset();
@@ -58,6 +48,16 @@ bool Game::newGame()
     lockDelayTicks = computeLockDelayTicks();
     fallSpeed = computeFallSpeed();
     return true;
+}
+
+void Game::startPiece(Block& piece, Point position)
+{
+    piece.fallRemainder = 0.0f;
+    piece.landed = false;
+    piece.rollShape();
+    piece.x = position.x;
+    piece.y = position.y;
+    piece.visible = true;
 }
 
 void Game::tick()

@@ -99,6 +99,7 @@ public:
     std::mutex frameLock;
 
 private:
+    static void startPiece(Block& piece, Point position);
     void fall();
     void lockPiece(std::unique_lock<std::mutex>& frame);
     void clearRows(const std::vector<int>& rows, std::unique_lock<std::mutex>& frame);

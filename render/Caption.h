@@ -51,4 +51,7 @@ public:
 
     std::int32_t count = 0;
     bool finished = true;
+
+protected:
+    bool endRunIfDone(Caption& caption, std::int32_t duration);
 };

@@ -1,13 +1,20 @@
 #include "render/CaptionEffects.h"
 
+// The step after the last one of a run ends it and hides the caption.
+bool Caption::Effect::endRunIfDone(Caption& caption, std::int32_t duration)
+{
+    if (count < duration)
+        return false;
+    count = 0;
+    finished = true;
+    caption.visible = false;
+    return true;
+}
+
 void Caption::FadeOut::step(Caption& caption)
 {
-    if (count >= duration) {
-        count = 0;
-        finished = true;
-        caption.visible = false;
+    if (endRunIfDone(caption, duration))
         return;
-    }
     if (count == 0) {
         savedAlpha = static_cast<std::int32_t>((caption.color >> 24) & 0xFF);
         savedRed = static_cast<std::int32_t>((caption.color >> 16) & 0xFF);
@@ -24,12 +31,8 @@ void Caption::FadeOut::step(Caption& caption)
 
 void Caption::Move::step(Caption& caption)
 {
-    if (count >= duration) {
-        count = 0;
-        finished = true;
-        caption.visible = false;
+    if (endRunIfDone(caption, duration))
         return;
-    }
     if (count == 0) {
         startX = caption.x;
         startY = caption.y;
