@@ -11,7 +11,7 @@
 #include <string>
 
 #include "tests/e2e/BrixolProcess.h"
-#include "tests/e2e/ScratchDirectory.h"
+#include "tests/support/win32/TemporaryDirectory.h"
 #include "tests/e2e/SettingsFile.h"
 
 class E2eTest : public ::testing::Test {
@@ -47,7 +47,7 @@ protected:
     // failure.
     HWND playUntilGameOver();
 
-    ScratchDirectory directory_;
+    TemporaryDirectory directory_{TemporaryDirectory::Use::KeepCurrent};
     SettingsFile settingsFile_{directory_.path()};
     std::unique_ptr<BrixolProcess> brixol_;
     HWND window_ = nullptr;

@@ -40,36 +40,48 @@ private:
 
 }  // namespace
 
-TemporaryDirectory::TemporaryDirectory() : previous_(currentDirectory())
+TemporaryDirectory::TemporaryDirectory(Use use) : previous_(currentDirectory())
 {
-    static unsigned created = 0;
+    static unsigned counter = 0;
     const std::wstring base = temporaryFolder() + L"brixol-test-" + std::to_wstring(GetCurrentProcessId()) + L"-";
-    do {
-        path_ = base + std::to_wstring(created++);
-    } while (!CreateDirectoryW(path_.c_str(), nullptr) && GetLastError() == ERROR_ALREADY_EXISTS);
-    EXPECT_TRUE(SetCurrentDirectoryW(path_.c_str())) << "cannot enter the temporary directory";
+    for (int attempt = 0; attempt < 100 && !created_; ++attempt) {
+        path_ = base + std::to_wstring(counter++);
+        created_ = CreateDirectoryW(path_.c_str(), nullptr) != FALSE;
+    }
+    EXPECT_TRUE(created_) << "cannot create a temporary directory";
+    if (created_ && use == Use::MakeCurrent) {
+        EXPECT_TRUE(SetCurrentDirectoryW(path_.c_str())) << "cannot enter the temporary directory";
+    }
 }
 
 TemporaryDirectory::~TemporaryDirectory()
 {
     SetCurrentDirectoryW(previous_.c_str());
-    removeFiles();
-    EXPECT_TRUE(RemoveDirectoryW(path_.c_str())) << "temporary directory left behind";
+    if (!created_)
+        return;
+    // A program ended by force may hold its file for a moment.
+    bool removed = false;
+    for (int attempt = 0; attempt < 100 && !removed; ++attempt) {
+        removed = removeFiles() && RemoveDirectoryW(path_.c_str());
+        if (!removed)
+            Sleep(20);
+    }
+    EXPECT_TRUE(removed) << "temporary directory left behind";
 }
 
 // The tests create files only, no subdirectories.
-void TemporaryDirectory::removeFiles() const
+bool TemporaryDirectory::removeFiles() const
 {
     WIN32_FIND_DATAW found;
     const FindHandle search(FindFirstFileW((path_ + L"\\*").c_str(), &found));
-    if (search.get() == INVALID_HANDLE_VALUE) {
-        return;
-    }
+    if (search.get() == INVALID_HANDLE_VALUE)
+        return true;
+    bool removedAll = true;
     do {
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-            DeleteFileW((path_ + L"\\" + found.cFileName).c_str());
-        }
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+            removedAll = DeleteFileW((path_ + L"\\" + found.cFileName).c_str()) && removedAll;
     } while (FindNextFileW(search.get(), &found));
+    return removedAll;
 }
 
 bool TemporaryDirectory::contains(const wchar_t* name) const
