@@ -20,6 +20,12 @@ function(brixol_add_test)
     # A hang under wine fails the test instead of holding up the whole run.
     set_tests_properties(${T_NAME} PROPERTIES LABELS "wine;${T_LABELS}" TIMEOUT 300)
   else()
-    gtest_discover_tests(${T_NAME} DISCOVERY_MODE PRE_TEST NO_PRETTY_VALUES PROPERTIES LABELS "native;${T_LABELS}")
+    # The discovered tests can carry one label only (the discovery script
+    # writes the property unquoted): the area's, else "native".
+    set(label native)
+    if(T_LABELS)
+      list(GET T_LABELS 0 label)
+    endif()
+    gtest_discover_tests(${T_NAME} DISCOVERY_MODE PRE_TEST NO_PRETTY_VALUES PROPERTIES LABELS ${label})
   endif()
 endfunction()
