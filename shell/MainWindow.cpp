@@ -281,7 +281,7 @@ LRESULT CMainWindow::OnGameOver(std::uint32_t gameNumber)
 {
     // A notice that arrives after the player has started another game belongs
     // to a game that no longer matters.
-    if (gameNumber != game_.gameNumber() || game_.running)
+    if (gameNumber != game_.gameNumber())
         return 0;
 
     updater_.stop();
