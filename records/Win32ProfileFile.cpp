@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "records/UniqueFileHandle.h"
+#include "shell/win/Handles.h"
 
 Win32ProfileFile::Win32ProfileFile(std::wstring path) : path_(std::move(path)) {}
 
@@ -39,7 +39,7 @@ void Win32ProfileFile::writeString(const std::wstring& section, const std::wstri
 // encoding, so older files stay readable.
 void Win32ProfileFile::createAsUtf16IfMissing() const
 {
-    UniqueFileHandle file(
+    UniqueFile file(
         CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         return;  // it exists; if it cannot be created, the profile write fails the same way

@@ -4,10 +4,21 @@
 
 #include <windows.h>
 
+#include <type_traits>
 #include <utility>
 
-// Owns one handle; Traits names the handle type and how to release it. Every
-// handle type used here is empty when null.
+// The value that means "no handle": null, unless the traits name another
+// (CreateFileW and FindFirstFileW fail with INVALID_HANDLE_VALUE).
+template <class Traits, class = void>
+struct EmptyHandle {
+    static typename Traits::Handle value() noexcept { return nullptr; }
+};
+template <class Traits>
+struct EmptyHandle<Traits, std::void_t<decltype(Traits::empty())>> {
+    static typename Traits::Handle value() noexcept { return Traits::empty(); }
+};
+
+// Owns one handle; Traits names the handle type and how to release it.
 template <class Traits>
 class UniqueHandle {
 public:
@@ -28,21 +39,23 @@ public:
     UniqueHandle& operator=(const UniqueHandle&) = delete;
 
     Handle get() const noexcept { return handle_; }
-    explicit operator bool() const noexcept { return handle_ != nullptr; }
+    explicit operator bool() const noexcept { return handle_ != empty(); }
 
     // Releases the owned handle, if any, and takes ownership of the new one.
-    void reset(Handle handle = nullptr) noexcept
+    void reset(Handle handle = empty()) noexcept
     {
         const Handle old = std::exchange(handle_, handle);
-        if (old != nullptr)
+        if (old != empty())
             Traits::close(old);
     }
 
     // Gives up ownership without releasing.
-    Handle release() noexcept { return std::exchange(handle_, nullptr); }
+    Handle release() noexcept { return std::exchange(handle_, empty()); }
 
 private:
-    Handle handle_ = nullptr;
+    static Handle empty() noexcept { return EmptyHandle<Traits>::value(); }
+
+    Handle handle_ = empty();
 };
 
 template <class GdiObject>
@@ -70,6 +83,21 @@ struct WindowTraits {
     using Handle = HWND;
     static void close(Handle window) { DestroyWindow(window); }
 };
+// Events, processes, threads, mappings.
+struct KernelHandleTraits {
+    using Handle = HANDLE;
+    static void close(Handle handle) { CloseHandle(handle); }
+};
+struct FileTraits {
+    using Handle = HANDLE;
+    static Handle empty() noexcept { return INVALID_HANDLE_VALUE; }
+    static void close(Handle file) { CloseHandle(file); }
+};
+struct FindTraits {
+    using Handle = HANDLE;
+    static Handle empty() noexcept { return INVALID_HANDLE_VALUE; }
+    static void close(Handle search) { FindClose(search); }
+};
 
 using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
 using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
@@ -82,6 +110,9 @@ using UniqueIcon = UniqueHandle<IconTraits>;
 using UniqueMenu = UniqueHandle<MenuTraits>;
 using UniqueAcceleratorTable = UniqueHandle<AcceleratorTableTraits>;
 using UniqueWindow = UniqueHandle<WindowTraits>;
+using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
+using UniqueFile = UniqueHandle<FileTraits>;
+using UniqueFind = UniqueHandle<FindTraits>;
 
 // BeginPaint ... EndPaint.
 class PaintScope {

@@ -1,5 +1,7 @@
 #include "tests/e2e/Screenshot.h"
 
+#include "shell/win/Handles.h"
+
 #include <cstdlib>
 
 #include "tests/e2e/HostPath.h"
@@ -122,13 +124,12 @@ bool saveBitmap(const Capture& capture, const std::wstring& path)
         for (std::uint32_t pad = static_cast<std::uint32_t>(capture.width) * 3; pad < rowSize; ++pad)
             out.push_back(0);
     }
-    const HANDLE file =
-        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    const UniqueFile file(
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
         return false;
     DWORD written = 0;
-    const BOOL wrote = WriteFile(file, out.data(), static_cast<DWORD>(out.size()), &written, nullptr);
-    CloseHandle(file);
+    const BOOL wrote = WriteFile(file.get(), out.data(), static_cast<DWORD>(out.size()), &written, nullptr);
     return wrote && written == out.size();
 }
 

@@ -9,12 +9,6 @@
 
 namespace {
 
-struct EventTraits {
-    using Handle = HANDLE;
-    static void close(Handle event) { CloseHandle(event); }
-};
-using UniqueEvent = UniqueHandle<EventTraits>;
-
 // Long enough for any machine; only a broken timer waits this long.
 constexpr DWORD eventTimeoutMs = 10000;
 
@@ -37,7 +31,7 @@ protected:
     }
 
 private:
-    UniqueEvent fired_{CreateEventW(nullptr, FALSE, FALSE, nullptr)};
+    UniqueKernelHandle fired_{CreateEventW(nullptr, FALSE, FALSE, nullptr)};
 };
 
 TEST(TimerTest, PeriodIsRaisedToTheMinimumThenLoweredToTheMaximum)

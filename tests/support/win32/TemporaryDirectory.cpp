@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "shell/win/Handles.h"
+
 namespace {
 
 std::wstring currentDirectory()
@@ -19,24 +21,6 @@ std::wstring temporaryFolder()
     const DWORD length = GetTempPathW(MAX_PATH, buffer);
     return std::wstring(buffer, length < MAX_PATH ? length : 0);
 }
-
-class FindHandle {
-public:
-    explicit FindHandle(HANDLE handle) : handle_(handle) {}
-    ~FindHandle()
-    {
-        if (handle_ != INVALID_HANDLE_VALUE) {
-            FindClose(handle_);
-        }
-    }
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-
-    HANDLE get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
 
 }  // namespace
 
@@ -73,8 +57,8 @@ TemporaryDirectory::~TemporaryDirectory()
 bool TemporaryDirectory::removeFiles() const
 {
     WIN32_FIND_DATAW found;
-    const FindHandle search(FindFirstFileW((path_ + L"\\*").c_str(), &found));
-    if (search.get() == INVALID_HANDLE_VALUE)
+    const UniqueFind search(FindFirstFileW((path_ + L"\\*").c_str(), &found));
+    if (!search)
         return true;
     bool removedAll = true;
     do {
