@@ -27,8 +27,16 @@ public:
     void copyPieceFrom(const Block& other);
 
     // Cell column and top cell row of a piece positioned in pixels.
-    int column() const { return x / 16; }
-    int row() const { return y / 16; }
+    int column() const { return x / cellSize; }
+    int row() const { return y / cellSize; }
+
+    // Settles a piece caught between rows onto the upper one, which was found
+    // free, and forgets the fraction of a pixel it had fallen.
+    void snapToRow()
+    {
+        y = snappedToCell(y);
+        fallRemainder = 0.0f;
+    }
 
     bool landed = false;
     std::int32_t type = 0;

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "game/GameHost.h"
-#include "render/SoundEffects.h"
+#include "game/SoundEffects.h"
 
 Game::Game(GameHost& host)
     : field(fieldOrigin.x, fieldOrigin.y),
@@ -89,8 +89,7 @@ void Game::fall()
     current.y += whole;
     current.fallRemainder = f - static_cast<float>(whole);
     if (restsOnSomething()) {
-        current.y -= current.y % 16;
-        current.fallRemainder = 0.0f;
+        current.snapToRow();
         current.landed = true;
     }
     if (fallSpeed == softDropSpeed) {

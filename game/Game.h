@@ -17,7 +17,7 @@
 #include "game/Field.h"
 #include "game/GameStats.h"
 #include "game/GuideBlock.h"
-#include "render/GameCaptions.h"
+#include "game/GameCaptions.h"
 
 class DrawSurface;
 class GameHost;
@@ -78,7 +78,6 @@ public:
     const Point spawnOffset{48, 0};
     const Point nextOrigin{176, 16};
 
-    std::mutex lock;
     std::atomic<bool> running{false};
     std::atomic<bool> paused{false};
     std::atomic<bool> guideEnabled{false};
@@ -96,9 +95,11 @@ public:
     CaptionPause pauseCaption;
     CaptionScore scoreCaption;
 
-    std::mutex frameLock;
-
 private:
+    // Tests arrange a board between ticks through this seam
+    // (tests/support/GameTestAccess.h); nothing else reaches the locks.
+    friend struct GameTestAccess;
+
     static void startPiece(Block& piece, Point position);
     void fall();
     void lockPiece(std::unique_lock<std::mutex>& frame);
@@ -114,4 +115,6 @@ private:
 
     GameHost& host;
     std::atomic<std::uint32_t> gameNumber_{0};
+    std::mutex lock;
+    std::mutex frameLock;
 };

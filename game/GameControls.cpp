@@ -1,7 +1,7 @@
 // The player's controls: moves, turns, soft drop and hard drop.
 #include "game/Game.h"
 #include "game/GameHost.h"
-#include "render/SoundEffects.h"
+#include "game/SoundEffects.h"
 
 namespace {
 // How long a key that found the game busy waits before it is queued again.
@@ -24,10 +24,8 @@ void Game::keyDown(int virtualKey)
 
     // Whatever the key, a piece caught between rows over a blocked cell
     // settles on the upper row, which was tested free.
-    if (restsOnSomething()) {
-        current.y -= current.y % 16;
-        current.fallRemainder = 0.0f;
-    }
+    if (restsOnSomething())
+        current.snapToRow();
 }
 
 void Game::handleKey(int virtualKey)
@@ -50,7 +48,7 @@ void Game::moveSideways(int columns)
 {
     if (blockedAt(current.column() + columns, current.row()))
         return;
-    current.x += 16 * columns;
+    current.x += cellSize * columns;
     playSoundEffect(host, SoundId::Move);
 }
 
@@ -74,7 +72,7 @@ void Game::turn(bool counterClockwise)
 void Game::hardDrop()
 {
     while (!restsOnSomething()) {
-        current.fallRemainder += 16.0f;
+        current.fallRemainder += static_cast<float>(cellSize);
         const std::int32_t whole = static_cast<std::int32_t>(current.fallRemainder);
         current.y += whole;
         current.fallRemainder -= static_cast<float>(whole);

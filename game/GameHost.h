@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "render/SoundEffects.h"
+#include "game/SoundEffects.h"
 
 class GameHost {
 public:

@@ -11,10 +11,10 @@ GuideBlock::GuideBlock(Field& field, const Block& block)
 
 void GuideBlock::findLandingPosition()
 {
-    x = block->x - block->x % 16;
-    y = block->y - block->y % 16;
-    while (!field->collides(*block, x / 16, y / 16 + 1))
-        y += 16;
+    x = snappedToCell(block->x);
+    y = snappedToCell(block->y);
+    while (!field->collides(*block, x / cellSize, y / cellSize + 1))
+        y += cellSize;
 }
 
 void GuideBlock::draw(DrawSurface& target)
@@ -25,7 +25,7 @@ void GuideBlock::draw(DrawSurface& target)
     for (int r = 0; r < block->height(); ++r) {
         for (int c = 0; c < block->width(); ++c) {
             if (!block->isEmpty(c, r))
-                target.blendTile(block->cell(c, r), left + 16 * c, top + 16 * r, alpha);
+                target.blendTile(block->cell(c, r), left + cellSize * c, top + cellSize * r, alpha);
         }
     }
 }

@@ -4,6 +4,12 @@
 #include <cstdint>
 #include <vector>
 
+// The side of one cell on the board, in pixels.
+constexpr int cellSize = 16;
+
+// A position in pixels moved back to the start of the cell it lies in.
+inline int snappedToCell(int pixels) { return pixels - pixels % cellSize; }
+
 class Map {
 public:
     Map(int width, int height, std::int32_t emptyValue = -1);

@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "shell/win/Handles.h"
+#include "win/Handles.h"
 
 Win32ProfileFile::Win32ProfileFile(std::wstring path) : path_(std::move(path)) {}
 

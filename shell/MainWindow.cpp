@@ -1,12 +1,12 @@
 #include "shell/MainWindow.h"
 
 #include "records/LocalDateText.h"
-#include "render/SoundEffects.h"
-#include "render/win32/GdiSurface.h"
-#include "render/win32/ImageStore.h"
+#include "game/SoundEffects.h"
+#include "render/GdiSurface.h"
+#include "render/ImageStore.h"
 #include "shell/MainWindowDialogs.h"
-#include "shell/resource.h"
-#include "shell/win/DoubleBufferedPaint.h"
+#include "resources/ResourceIds.h"
+#include "win/Icons.h"
 
 namespace {
 
@@ -23,9 +23,8 @@ CMainWindow::CMainWindow(MessageLoop& loop)
       updateUi_({ID_GAME_START, ID_GAME_PAUSE, ID_OPTION_SOUND, ID_OPTION_GUIDE}),
       settingsFile_(kSettingsFilePath),
       settings_(settingsFile_, damagedDataReporter_),
-      host_(window_),
       game_(host_),
-      updater_(game_, window_)
+      updater_(game_, host_)
 {
 }
 
@@ -52,9 +51,6 @@ bool CMainWindow::create()
 LRESULT CMainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_NCCREATE:
-        window_ = hwnd();
-        break;
     case WM_CREATE:
         return OnCreate();
     case WM_CLOSE:
@@ -63,9 +59,6 @@ LRESULT CMainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_DESTROY:
         OnDestroy();
         return 0;
-    case WM_NCDESTROY:
-        window_ = nullptr;
-        break;
     case WM_ENDSESSION:
         OnEndSession(wParam != FALSE);
         return 0;
@@ -81,12 +74,6 @@ LRESULT CMainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         if (OnCommand(LOWORD(wParam)))
             return 0;
         break;
-    case WM_ERASEBKGND:
-        return 1;  // the double-buffered paint covers everything
-    case WM_PAINT:
-    case WM_PRINTCLIENT:
-        return paintDoubleBuffered(hwnd(), message == WM_PRINTCLIENT ? wParam : 0,
-                                   [this](HDC target, const RECT&) { OnPaint(target); });
     case WM_INITMENUPOPUP:
         updateUi_.applyTo(reinterpret_cast<HMENU>(wParam));
         break;
@@ -103,14 +90,14 @@ bool CMainWindow::preTranslate(MSG& message)
 
 LRESULT CMainWindow::OnCreate()
 {
+    host_.attach(hwnd());
+    damagedDataReporter_.setOwner(hwnd());
     const HINSTANCE module = GetModuleHandleW(nullptr);
     shortcuts_.reset(LoadAcceleratorsW(module, MAKEINTRESOURCEW(IDR_SHORTCUTS)));
     loop_.addFilter(*this);
     loop_.addIdleHandler(*this);
 
-    icon_.reset(static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(IDI_BRIXOL), IMAGE_ICON,
-                                              GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON),
-                                              LR_DEFAULTCOLOR)));
+    icon_ = loadLargeIcon(module, IDI_BRIXOL);
     SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
 
     settings_.load();
@@ -147,6 +134,10 @@ void CMainWindow::placeWindow(int left, int top)
 
 void CMainWindow::OnDestroy()
 {
+    // From here on the game's requests find no window: a tick still under
+    // way paints nothing and posts nothing, and no new tick starts.
+    host_.detach();
+    updater_.stop();
     saveSettings();
     loop_.removeFilter(*this);
     loop_.removeIdleHandler(*this);

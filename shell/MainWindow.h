@@ -12,12 +12,14 @@
 #include "records/Win32ProfileFile.h"
 #include "shell/Updater.h"
 #include "shell/WindowGameHost.h"
-#include "shell/win/Handles.h"
-#include "shell/win/MessageLoop.h"
-#include "shell/win/UpdateUi.h"
-#include "shell/win/Window.h"
+#include "win/Handles.h"
+#include "win/MessageLoop.h"
+#include "win/UpdateUi.h"
+#include "win/Window.h"
 
-class CMainWindow : public WindowBase<CMainWindow>, public MessageFilter, public IdleHandler {
+class CMainWindow : public WindowBase<CMainWindow, Painting::DoubleBuffered>,
+                    public MessageFilter,
+                    public IdleHandler {
 public:
     static constexpr wchar_t className[] = L"Brixol";
     static constexpr wchar_t title[] = L"Brixol";
@@ -41,6 +43,8 @@ public:
     bool timerRunning() const { return updater_.running(); }
 
 private:
+    friend class WindowBase<CMainWindow, Painting::DoubleBuffered>;
+
     LRESULT OnCreate();
     void OnDestroy();
     void OnEndSession(bool ending);
@@ -61,7 +65,6 @@ private:
     void saveSettings();
 
     MessageLoop& loop_;
-    HWND window_ = nullptr;  // the handle the game's host and the timer read
     UniqueAcceleratorTable shortcuts_;
     UniqueIcon icon_;
     UpdateUi updateUi_;

@@ -2,7 +2,7 @@
 
 #include "records/dialogs/RecordDlg.h"
 #include "records/dialogs/ResultsDlg.h"
-#include "shell/dialogs/VersionDlg.h"
+#include "shell/VersionDlg.h"
 
 std::wstring askHighScoreName(HWND owner)
 {

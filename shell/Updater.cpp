@@ -1,6 +1,7 @@
 #include "shell/Updater.h"
 
 #include "game/Game.h"
+#include "game/GameHost.h"
 
 Updater::~Updater()
 {
@@ -10,7 +11,5 @@ Updater::~Updater()
 void Updater::OnTimer()
 {
     game_.tick();
-    // UpdateWindow from this thread waits until the window thread has painted.
-    InvalidateRect(window_, nullptr, FALSE);
-    UpdateWindow(window_);
+    host_.repaintAndWait();
 }

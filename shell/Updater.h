@@ -2,18 +2,16 @@
 // repaint of the window.
 #pragma once
 
-#include <windows.h>
-
-#include "shell/win/Timer.h"
+#include "win/Timer.h"
 
 class Game;
+class GameHost;
 
 class Updater : public Timer {
 public:
     static constexpr UINT periodMs = 16;
 
-    // The handle is read at every event, so the timer may exist before the window.
-    Updater(Game& game, const HWND& window) : game_(game), window_(window) {}
+    Updater(Game& game, GameHost& host) : game_(game), host_(host) {}
 
     // Stops the timer and waits for an event still under way, so the game can
     // be destroyed after this. The window must be gone by then: an event
@@ -25,5 +23,5 @@ protected:
 
 private:
     Game& game_;
-    const HWND& window_;
+    GameHost& host_;
 };

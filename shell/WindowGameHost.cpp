@@ -2,12 +2,17 @@
 
 #include <mmsystem.h>
 
+#include "shell/SoundResources.h"
+
 void WindowGameHost::repaintAndWait()
 {
+    const HWND window = window_.load();
+    if (window == nullptr)
+        return;
     // From the timer thread, UpdateWindow returns once the window thread has
-    // painted; for a window that is gone it returns at once.
-    InvalidateRect(window_, nullptr, FALSE);
-    UpdateWindow(window_);
+    // painted; for a window destroyed meanwhile both calls fail at once.
+    InvalidateRect(window, nullptr, FALSE);
+    UpdateWindow(window);
 }
 
 void WindowGameHost::sleep(int milliseconds)
@@ -17,17 +22,19 @@ void WindowGameHost::sleep(int milliseconds)
 
 void WindowGameHost::postGameOver(std::uint32_t gameNumber)
 {
-    PostMessageW(window_, WM_APP_GAME_OVER, gameNumber, 0);
+    if (const HWND window = window_.load())
+        PostMessageW(window, WM_APP_GAME_OVER, gameNumber, 0);
 }
 
 void WindowGameHost::repostKey(int virtualKey, bool keyDown)
 {
-    PostMessageW(window_, keyDown ? WM_KEYDOWN : WM_KEYUP, static_cast<WPARAM>(virtualKey), 0);
+    if (const HWND window = window_.load())
+        PostMessageW(window, keyDown ? WM_KEYDOWN : WM_KEYUP, static_cast<WPARAM>(virtualKey), 0);
 }
 
 void WindowGameHost::playSound(SoundId sound)
 {
     // Asynchronous, and a new sound stops the one playing; the result does
     // not matter to the game.
-    PlaySoundW(MAKEINTRESOURCEW(static_cast<int>(sound)), GetModuleHandleW(nullptr), SND_RESOURCE | SND_ASYNC);
+    PlaySoundW(MAKEINTRESOURCEW(soundResourceId(sound)), GetModuleHandleW(nullptr), SND_RESOURCE | SND_ASYNC);
 }

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <atomic>
+
 #include "game/GameHost.h"
 
 // The private message that tells the window a game has ended; wParam carries
@@ -12,9 +14,15 @@ constexpr UINT WM_APP_GAME_OVER = WM_APP;
 
 class WindowGameHost : public GameHost {
 public:
-    // The handle is read at every call, so the host may exist before the window.
-    explicit WindowGameHost(const HWND& window) : window_(window) {}
+    // The window the host works on, published by the window thread and read
+    // by the timer thread. Null before the window exists and once it is being
+    // destroyed: requests then are dropped, never sent to a null window
+    // (which would mean every window of the desktop).
+    void attach(HWND window) { window_.store(window); }
+    void detach() { window_.store(nullptr); }
 
+    // The one repaint-and-wait of the program: the timer's after each tick,
+    // and the flash's within one.
     void repaintAndWait() override;
     void sleep(int milliseconds) override;
     void postGameOver(std::uint32_t gameNumber) override;
@@ -22,5 +30,5 @@ public:
     void playSound(SoundId sound) override;
 
 private:
-    const HWND& window_;
+    std::atomic<HWND> window_{nullptr};
 };

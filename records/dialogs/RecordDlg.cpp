@@ -2,15 +2,8 @@
 
 #include <cwchar>
 
-#include "shell/dialogs/DialogCentring.h"
-#include "shell/resource.h"
-
-namespace {
-
-// MessageBeep's "simple beep".
-const UINT simpleBeep = 0xFFFFFFFF;
-
-}  // namespace
+#include "win/DialogCentring.h"
+#include "resources/ResourceIds.h"
 
 INT_PTR CRecordDlg::showModal(HWND owner)
 {
@@ -38,10 +31,7 @@ BOOL CRecordDlg::onInitDialog()
 {
     centreDialog(hwnd());
     nameEdit = item(IDC_RECORD_NAME);
-    if (!SetDlgItemTextW(hwnd(), IDC_RECORD_NAME, name.c_str())) {
-        MessageBeep(simpleBeep);
-        SetFocus(nameEdit);
-    }
+    setItemTextOrBeep(IDC_RECORD_NAME, name.c_str());
     // The focus goes to the first tab stop, OK: Enter accepts the preset name.
     return TRUE;
 }
@@ -63,8 +53,7 @@ void CRecordDlg::onOk()
 
 void CRecordDlg::refuseName()
 {
-    MessageBeep(simpleBeep);
-    SetFocus(nameEdit);
+    beepAndFocus(nameEdit);
     wchar_t message[64];
     std::swprintf(message, sizeof message / sizeof message[0], L"文字数は%d文字を超えることはできません",
                   static_cast<int>(maxNameLength));

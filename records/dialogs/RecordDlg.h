@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "shell/win/ModalDialog.h"
+#include "win/ModalDialog.h"
 
 class CRecordDlg : public ModalDialog<CRecordDlg> {
 public:

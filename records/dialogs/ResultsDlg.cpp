@@ -1,16 +1,13 @@
 #include "records/dialogs/ResultsDlg.h"
 
 #include "records/ScoreTableText.h"
-#include "shell/dialogs/DialogCentring.h"
-#include "shell/dialogs/PointFont.h"
-#include "shell/resource.h"
+#include "win/DialogCentring.h"
+#include "win/PointFont.h"
+#include "resources/ResourceIds.h"
 
 namespace {
 
-// MessageBeep's "simple beep".
-const UINT simpleBeep = 0xFFFFFFFF;
 // A fixed-pitch face keeps the columns of the table aligned.
-const wchar_t tableFace[] = L"ＭＳ ゴシック";
 const int tableFontSize = 100;  // tenths of a point
 
 }  // namespace
@@ -45,7 +42,7 @@ BOOL CResultsDlg::onInitDialog()
     centreDialog(hwnd());
     textArea = item(IDC_RESULTS_TEXT);
     showText();
-    tableFont = createPointFont(tableFace, tableFontSize);
+    tableFont = createPointFont(fixedPitchJapaneseFace, tableFontSize);
     if (tableFont)
         SendMessageW(textArea, WM_SETFONT, reinterpret_cast<WPARAM>(tableFont.get()), TRUE);
     // The focus goes to the first tab stop, "閉じる": Enter closes.
@@ -78,8 +75,5 @@ void CResultsDlg::onReset()
 
 void CResultsDlg::showText()
 {
-    if (!SetDlgItemTextW(hwnd(), IDC_RESULTS_TEXT, text.c_str())) {
-        MessageBeep(simpleBeep);
-        SetFocus(textArea);
-    }
+    setItemTextOrBeep(IDC_RESULTS_TEXT, text.c_str());
 }

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "records/HighScoreTable.h"
-#include "shell/win/Handles.h"
-#include "shell/win/ModalDialog.h"
+#include "win/Handles.h"
+#include "win/ModalDialog.h"
 
 class CResultsDlg : public ModalDialog<CResultsDlg> {
 public:

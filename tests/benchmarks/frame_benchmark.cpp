@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "shell/MainWindow.h"
-#include "shell/win/Timer.h"
+#include "win/Timer.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "tests/e2e/Screenshot.h"
 
-#include "shell/win/Handles.h"
+#include "win/Handles.h"
 
 #include <cstdlib>
 

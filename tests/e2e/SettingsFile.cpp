@@ -1,6 +1,6 @@
 #include "tests/e2e/SettingsFile.h"
 
-#include "shell/win/Handles.h"
+#include "win/Handles.h"
 
 #include <windows.h>
 

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "records/ScoreChecksum.h"
-#include "shell/resource.h"
+#include "resources/ResourceIds.h"
 #include "tests/e2e/DesktopWindows.h"
 #include "tests/e2e/E2eTest.h"
 

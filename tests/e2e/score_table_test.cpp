@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "shell/resource.h"
+#include "resources/ResourceIds.h"
 #include "tests/e2e/DesktopWindows.h"
 #include "tests/e2e/E2eTest.h"
 

@@ -7,7 +7,7 @@
 #include <map>
 #include <string>
 
-#include "shell/resource.h"
+#include "resources/ResourceIds.h"
 #include "tests/e2e/BrixolMenu.h"
 #include "tests/e2e/DesktopWindows.h"
 #include "tests/e2e/E2eTest.h"

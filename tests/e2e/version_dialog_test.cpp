@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "shell/resource.h"
+#include "resources/ResourceIds.h"
 #include "tests/e2e/DesktopWindows.h"
 #include "tests/e2e/E2eTest.h"
 

@@ -5,7 +5,7 @@
 
 #include "game/Game.h"
 #include "game/Random.h"
-#include "render/SoundEffects.h"
+#include "game/SoundEffects.h"
 #include "tests/support/RecordingHost.h"
 
 class GameFixture : public ::testing::Test {

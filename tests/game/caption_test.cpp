@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "game/GameStats.h"
-#include "render/CaptionEffects.h"
-#include "render/GameCaptions.h"
+#include "game/CaptionEffects.h"
+#include "game/GameCaptions.h"
 #include "tests/support/RecordingSurface.h"
 
 namespace {

@@ -18,6 +18,7 @@
 
 #include "game/Game.h"
 #include "game/GameHost.h"
+#include "tests/support/GameTestAccess.h"
 #include "tests/support/RecordingSurface.h"
 
 namespace {
@@ -174,10 +175,10 @@ TEST(GameThreads, TimerAndWindowThreadsNeverRaceOrDeadlock)
     // Nearly full rows at the bottom make line clears, and so flashes during
     // which the window thread finds the game busy, frequent.
     auto prepareClears = [&] {
-        std::unique_lock<std::mutex> gameLock(game.lock, std::try_to_lock);
+        std::unique_lock<std::mutex> gameLock(GameTestAccess::gameLock(game), std::try_to_lock);
         if (!gameLock.owns_lock())
             return;
-        const std::lock_guard<std::mutex> frameLock(game.frameLock);
+        const std::lock_guard<std::mutex> frameLock(GameTestAccess::frameLock(game));
         const int gap = static_cast<int>(random() % Field::columns);
         for (int r = Field::rows - 4; r < Field::rows; ++r)
             for (int c = 0; c < Field::columns; ++c)

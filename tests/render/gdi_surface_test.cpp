@@ -4,10 +4,10 @@
 
 #include <string>
 
-#include "render/win32/GdiSurface.h"
-#include "render/win32/ImageStore.h"
-#include "shell/win/GdiplusApi.h"
-#include "tests/shell/PixelCanvas.h"
+#include "render/GdiSurface.h"
+#include "render/ImageStore.h"
+#include "win/GdiplusApi.h"
+#include "tests/support/win32/PixelCanvas.h"
 
 namespace {
 

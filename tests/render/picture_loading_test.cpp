@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "render/win32/ImageStore.h"
-#include "shell/win/GdiplusApi.h"
-#include "shell/win/GdiplusSession.h"
-#include "shell/win/PictureLoading.h"
-#include "tests/shell/PixelCanvas.h"
+#include "render/ImageStore.h"
+#include "win/GdiplusApi.h"
+#include "win/GdiplusSession.h"
+#include "render/PictureLoading.h"
+#include "tests/support/win32/PixelCanvas.h"
 #include "tests/support/win32/PictureFiles.h"
 #include "tests/support/win32/TemporaryDirectory.h"
 

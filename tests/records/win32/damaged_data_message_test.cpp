@@ -89,7 +89,7 @@ private:
     HHOOK hook_;
 };
 
-// A hidden stand-in for the main window, found by class name and title.
+// A hidden window of the program's class and title, as the main window would be.
 class StandInMainWindow {
 public:
     StandInMainWindow()
@@ -130,7 +130,7 @@ void expectTheDamageMessage(const SeenMessageBox& box)
     EXPECT_FALSE(box.iconShown);
 }
 
-TEST(DamagedDataMessage, IsOwnedByTheMainWindow)
+TEST(DamagedDataMessage, IsOwnedByTheWindowItWasGiven)
 {
     const StandInMainWindow mainWindow;
     ASSERT_NE(mainWindow.get(), nullptr);
@@ -138,15 +138,17 @@ TEST(DamagedDataMessage, IsOwnedByTheMainWindow)
     const ActivationWatch watch(box);
     ASSERT_TRUE(watch.active());
 
-    MessageBoxDamagedDataReporter().reportDamagedScores();
+    MessageBoxDamagedDataReporter reporter;
+    reporter.setOwner(mainWindow.get());
+    reporter.reportDamagedScores();
 
     expectTheDamageMessage(box);
     EXPECT_EQ(box.owner, mainWindow.get());
 }
 
-TEST(DamagedDataMessage, HasNoOwnerWithoutAMainWindow)
+TEST(DamagedDataMessage, HasNoOwnerWhenGivenNone)
 {
-    ASSERT_EQ(FindWindowW(L"Brixol", L"Brixol"), nullptr);
+    const StandInMainWindow otherWindow;  // a window of the program's name is not looked for
     SeenMessageBox box;
     const ActivationWatch watch(box);
     ASSERT_TRUE(watch.active());

@@ -6,9 +6,9 @@
 #include <fstream>
 #include <vector>
 
-#include "shell/win/GdiplusApi.h"
-#include "shell/win/GdiplusSession.h"
-#include "shell/win/PictureLoading.h"
+#include "win/GdiplusApi.h"
+#include "win/GdiplusSession.h"
+#include "render/PictureLoading.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "tests/shell/PixelCanvas.h"
+#include "tests/support/win32/PixelCanvas.h"
 
 // A picture is one colour with a different top row, so that a picture
 // turned upside down shows.

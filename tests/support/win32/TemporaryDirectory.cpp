@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/win/Handles.h"
+#include "win/Handles.h"
 
 namespace {
 

@@ -1,0 +1,147 @@
+#include "render/GdiSurface.h"
+
+#include <algorithm>
+
+#include "win/GdiplusApi.h"
+#include "win/GdiplusSession.h"
+
+namespace {
+
+// The images carry no alpha channel, so every blend uses a constant alpha.
+BLENDFUNCTION constantAlpha(std::uint8_t alpha) { return BLENDFUNCTION{AC_SRC_OVER, 0, alpha, 0}; }
+
+COLORREF colorRefFromRgb(std::uint32_t rgb)
+{
+    return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+gdip::UniqueFont createFont(gdip::GpFontFamily* family, const TextStyle& style)
+{
+    gdip::GpFont* font = nullptr;
+    if (family == nullptr ||
+        gdip::GdipCreateFont(family, static_cast<gdip::REAL>(style.pointSize), gdip::FontStyleRegular,
+                             gdip::UnitPoint, &font) != gdip::Ok)
+        return {};
+    return gdip::UniqueFont(font);
+}
+
+// The style's font, or the same size in the generic sans-serif family when
+// the style's family is not installed or cannot make that font.
+gdip::UniqueFont createFontOrFallback(const TextStyle& style)
+{
+    gdip::GpFontFamily* named = nullptr;
+    if (gdip::GdipCreateFontFamilyFromName(style.fontFamily.c_str(), nullptr, &named) != gdip::Ok)
+        named = nullptr;
+    if (gdip::UniqueFont font = createFont(gdip::UniqueFontFamily(named).get(), style))
+        return font;
+
+    gdip::GpFontFamily* generic = nullptr;
+    if (gdip::GdipGetGenericFontFamilySansSerif(&generic) != gdip::Ok)
+        generic = nullptr;
+    return createFont(gdip::UniqueFontFamily(generic).get(), style);
+}
+
+}  // namespace
+
+GdiSurface::ImageSource::ImageSource(HDC target, const Image& image)
+    : image_(image), dc_(CreateCompatibleDC(target)), selection_(dc_.get(), image.bitmap())
+{
+}
+
+GdiSurface::GdiSurface(HDC target, Size clientSize, const ImageStore& images)
+    : target_(target),
+      clientSize_(clientSize),
+      tiles_(target, images.tileStrip()),
+      frame_(target, images.frame()),
+      background_(target, images.background())
+{
+}
+
+bool GdiSurface::tileInStrip(int tile) const
+{
+    return tiles_.usable() && tile >= 0 && (tile + 1) * tileSize <= tiles_.size().width &&
+           tiles_.size().height >= tileSize;
+}
+
+void GdiSurface::copyTile(int tile, int x, int y)
+{
+    if (tileInStrip(tile))
+        BitBlt(target_, x, y, tileSize, tileSize, tiles_.dc(), tile * tileSize, 0, SRCCOPY);
+}
+
+void GdiSurface::blendTile(int tile, int x, int y, std::uint8_t alpha)
+{
+    if (tileInStrip(tile))
+        AlphaBlend(target_, x, y, tileSize, tileSize, tiles_.dc(), tile * tileSize, 0, tileSize, tileSize,
+                   constantAlpha(alpha));
+}
+
+const GdiSurface::ImageSource& GdiSurface::source(Picture picture) const
+{
+    return picture == Picture::Frame ? frame_ : background_;
+}
+
+Size GdiSurface::pictureSize(Picture picture) const { return source(picture).size(); }
+
+void GdiSurface::copyPicture(Picture picture, int x, int y)
+{
+    const ImageSource& image = source(picture);
+    if (image.usable())
+        BitBlt(target_, x, y, image.size().width, image.size().height, image.dc(), 0, 0, SRCCOPY);
+}
+
+void GdiSurface::blendPicture(Picture picture, int width, int height, std::uint8_t alpha)
+{
+    const ImageSource& image = source(picture);
+    // AlphaBlend refuses a source rectangle that leaves the bitmap and would
+    // then draw nothing at all; blending the part that exists is what the
+    // caller means.
+    width = std::min(width, image.size().width);
+    height = std::min(height, image.size().height);
+    if (!image.usable() || width <= 0 || height <= 0)
+        return;
+    AlphaBlend(target_, 0, 0, width, height, image.dc(), 0, 0, width, height, constantAlpha(alpha));
+}
+
+void GdiSurface::fill(const PixelRect& rect, std::uint32_t rgb)
+{
+    const UniqueBrush brush(CreateSolidBrush(colorRefFromRgb(rgb)));
+    const RECT area{rect.left, rect.top, rect.right, rect.bottom};
+    if (brush)
+        FillRect(target_, &area, brush.get());
+}
+
+void GdiSurface::drawText(const std::wstring& text, const TextStyle& style, const LayoutRect& layout)
+{
+    // GDI+ on Windows refuses a font of no size; wine would choose one.
+    if (text.empty() || style.pointSize <= 0 || !GdiplusSession::instance().started())
+        return;
+
+    gdip::GpGraphics* created = nullptr;
+    if (gdip::GdipCreateFromHDC(target_, &created) != gdip::Ok)
+        return;
+    const gdip::UniqueGraphics graphics(created);
+
+    const gdip::UniqueFont font = createFontOrFallback(style);
+
+    gdip::GpSolidFill* solid = nullptr;
+    if (gdip::GdipCreateSolidFill(style.color, &solid) != gdip::Ok)
+        solid = nullptr;
+    const gdip::UniqueBrush brush(solid);
+
+    // Attributes 0: from the top left, wrapped at the width, clipped to the
+    // rectangle.
+    gdip::GpStringFormat* format = nullptr;
+    if (gdip::GdipCreateStringFormat(0, LANG_NEUTRAL, &format) != gdip::Ok)
+        format = nullptr;
+    const gdip::UniqueStringFormat stringFormat(format);
+
+    if (!font || !brush || !stringFormat)
+        return;
+    // The format already clips to the rectangle on Windows; wine's GDI+ lets
+    // lower lines spill out unless the graphics clips too.
+    gdip::GdipSetClipRect(graphics.get(), layout.left, layout.top, layout.width, layout.height,
+                          gdip::CombineModeReplace);
+    const gdip::RectF area(layout.left, layout.top, layout.width, layout.height);
+    gdip::GdipDrawString(graphics.get(), text.c_str(), -1, font.get(), &area, stringFormat.get(), brush.get());
+}

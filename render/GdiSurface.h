@@ -1,0 +1,58 @@
+// The drawing surface of a paint on Windows: GDI copies and constant-alpha
+// blends from the store's images, and GDI+ text, onto a memory DC.
+#pragma once
+
+#include <windows.h>
+
+#include "game/DrawSurface.h"
+#include "render/ImageStore.h"
+#include "win/Handles.h"
+
+class GdiSurface : public DrawSurface {
+public:
+    static constexpr int tileSize = 16;
+
+    // Draws onto target, in its own coordinates, for one frame of the given
+    // client size. The images and target outlive the surface.
+    GdiSurface(HDC target, Size clientSize, const ImageStore& images);
+
+    Size size() const override { return clientSize_; }
+
+    void copyTile(int tile, int x, int y) override;
+    void blendTile(int tile, int x, int y, std::uint8_t alpha) override;
+
+    Size pictureSize(Picture picture) const override;
+    void copyPicture(Picture picture, int x, int y) override;
+    void blendPicture(Picture picture, int width, int height, std::uint8_t alpha) override;
+
+    void fill(const PixelRect& rect, std::uint32_t rgb) override;
+
+    void drawText(const std::wstring& text, const TextStyle& style, const LayoutRect& layout) override;
+
+private:
+    // An image selected into a memory DC of its own for the surface's life,
+    // so that the up to two hundred tile copies of a frame share one DC.
+    class ImageSource {
+    public:
+        ImageSource(HDC target, const Image& image);
+
+        HDC dc() const { return dc_.get(); }
+        Size size() const { return image_.size(); }
+        // False when the image is empty or could not be selected.
+        bool usable() const { return selection_.selected(); }
+
+    private:
+        const Image& image_;
+        UniqueDc dc_;
+        SelectionScope selection_;
+    };
+
+    const ImageSource& source(Picture picture) const;
+    bool tileInStrip(int tile) const;
+
+    HDC target_;
+    Size clientSize_;
+    ImageSource tiles_;
+    ImageSource frame_;
+    ImageSource background_;
+};

@@ -1,0 +1,98 @@
+// The real main window, created in a fresh temporary current directory (where
+// it reads and writes "./Brixol.ini"), with a bounded message pump. Derived
+// fixtures may put files there before the window is made.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "shell/MainWindow.h"
+#include "resources/ResourceIds.h"
+#include "tests/support/win32/PixelCanvas.h"
+#include "tests/support/GameTestAccess.h"
+#include "tests/support/win32/TemporaryDirectory.h"
+
+class MainWindowFixture : public ::testing::Test {
+protected:
+    // Called before the window is created.
+    virtual void prepareDirectory() {}
+
+    void SetUp() override
+    {
+        prepareDirectory();
+        window_ = std::make_unique<CMainWindow>(loop_);
+        ASSERT_TRUE(window_->create());
+        pump();
+    }
+
+    void TearDown() override
+    {
+        if (window_->hwnd() != nullptr)
+            DestroyWindow(window_->hwnd());
+        pump();
+        window_.reset();
+    }
+
+    HWND hwnd() const { return window_->hwnd(); }
+    Game& game() { return window_->game(); }
+    bool timerRunning() const { return window_->timerRunning(); }
+
+    // Handles every queued message the way the program's loop does.
+    void pump()
+    {
+        MSG message{};
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT)
+                continue;
+            if (window_ && window_->hwnd() && window_->preTranslate(message))
+                continue;
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+
+    // Pumps until done() holds or the time is up; returns done().
+    template <class Done>
+    bool pumpUntil(Done done, int timeoutMs = 5000)
+    {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+        while (!done() && std::chrono::steady_clock::now() < end) {
+            pump();
+            Sleep(5);
+        }
+        return done();
+    }
+
+    void command(UINT id) { SendMessageW(hwnd(), WM_COMMAND, id, 0); }
+
+    // The menu item's state as a drop-down menu shows it when it opens.
+    UINT menuState(int dropDown, UINT commandId)
+    {
+        const HMENU menu = GetSubMenu(GetMenu(hwnd()), dropDown);
+        SendMessageW(hwnd(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), dropDown);
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_STATE;
+        GetMenuItemInfoW(menu, commandId, FALSE, &info);
+        return info.fState;
+    }
+
+    // The window as it paints itself into a memory bitmap.
+    std::unique_ptr<PixelCanvas> capture()
+    {
+        auto canvas = std::make_unique<PixelCanvas>(CMainWindow::clientWidth, CMainWindow::clientHeight,
+                                                    Rgb{255, 0, 255});
+        SendMessageW(hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas->dc()), PRF_CLIENT);
+        return canvas;
+    }
+
+    TemporaryDirectory directory_;
+    MessageLoop loop_;
+    std::unique_ptr<CMainWindow> window_;
+};

@@ -1,0 +1,418 @@
+// The main window under wine: its resources, size, painting, keys, commands,
+// timer and settings.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <thread>
+#include <vector>
+
+#include "game/SoundEffects.h"
+#include "shell/SoundResources.h"
+#include "tests/shell/MainWindowFixture.h"
+
+namespace {
+
+// ---- Resources -------------------------------------------------------------
+
+struct MenuEntry {
+    std::wstring text;  // empty for a separator
+    UINT id;            // 0 for a separator
+};
+
+std::vector<MenuEntry> itemsOf(HMENU menu)
+{
+    std::vector<MenuEntry> items;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        wchar_t text[128] = {};
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING;
+        info.dwTypeData = text;
+        info.cch = 128;
+        GetMenuItemInfoW(menu, i, TRUE, &info);
+        items.push_back({(info.fType & MFT_SEPARATOR) ? L"" : text, (info.fType & MFT_SEPARATOR) ? 0 : info.wID});
+    }
+    return items;
+}
+
+
+TEST(Resources, MenuHasTheExactTextsAndIds)
+{
+    const HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAIN_MENU));
+    ASSERT_NE(menu, nullptr);
+    const std::vector<std::wstring> dropDowns = {L"ゲーム(&F)", L"オプション(&O)", L"ヘルプ(&H)"};
+    const std::vector<std::vector<MenuEntry>> expected = {
+        {{L"スタート(&S)\tS", 40105}, {L"", 0}, {L"ポーズ(&P)\tP", 40110}, {L"成績表(&R)\tR", 40115}, {L"", 0},
+         {L"終了(&E)\tESC", 40120}, {L"", 0}},
+        {{L"サウンド(&N)\tN", 40130}, {L"ガイドブロック(&G)\tG", 40131}},
+        {{L"バージョン情報(&V)", 40125}},
+    };
+    ASSERT_EQ(GetMenuItemCount(menu), 3);
+    for (int i = 0; i < 3; ++i) {
+        wchar_t text[64] = {};
+        GetMenuStringW(menu, i, text, 64, MF_BYPOSITION);
+        EXPECT_EQ(text, dropDowns[i]);
+        const std::vector<MenuEntry> items = itemsOf(GetSubMenu(menu, i));
+        ASSERT_EQ(items.size(), expected[i].size()) << "drop-down " << i;
+        for (size_t k = 0; k < items.size(); ++k) {
+            EXPECT_EQ(items[k].text, expected[i][k].text) << "drop-down " << i << " item " << k;
+            EXPECT_EQ(items[k].id, expected[i][k].id) << "drop-down " << i << " item " << k;
+        }
+    }
+    DestroyMenu(menu);
+}
+
+TEST(Resources, ShortcutTableHasSixPlainKeysWithTheirOwnIds)
+{
+    const HACCEL table = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_SHORTCUTS));
+    ASSERT_NE(table, nullptr);
+    ACCEL entries[16] = {};
+    ASSERT_EQ(CopyAcceleratorTableW(table, entries, 16), 6);
+    const ACCEL expected[] = {{FVIRTKEY | FNOINVERT, 0x52, 40140}, {FVIRTKEY | FNOINVERT, 0x50, 40145},
+                              {FVIRTKEY | FNOINVERT, 0x53, 40150}, {FVIRTKEY | FNOINVERT, 0x1B, 40160},
+                              {FVIRTKEY | FNOINVERT, 0x4E, 40155}, {FVIRTKEY | FNOINVERT, 0x47, 40156}};
+    for (int i = 0; i < 6; ++i) {
+        // Windows keeps an end-of-table bit in fVirt.
+        EXPECT_EQ(entries[i].fVirt & ~0x80, expected[i].fVirt) << "entry " << i;
+        EXPECT_EQ(entries[i].key, expected[i].key) << "entry " << i;
+        EXPECT_EQ(entries[i].cmd, expected[i].cmd) << "entry " << i;
+    }
+    DestroyAcceleratorTable(table);
+}
+
+struct SoundCase {
+    SoundId sound;
+    int id;
+    int milliseconds;
+};
+
+// Each of the game's sounds plays its own WAVE resource, of its own length.
+TEST(Resources, SoundsArePcmMono22kHz16BitOfTheirLengths)
+{
+    for (const SoundCase& c : {SoundCase{SoundId::LinesCleared, 40015, 231}, SoundCase{SoundId::Turn, 40020, 88},
+                               SoundCase{SoundId::PieceLocked, 40025, 111}, SoundCase{SoundId::LevelUp, 40030, 1592},
+                               SoundCase{SoundId::Move, 40035, 68}, SoundCase{SoundId::GameOver, 40040, 1000}}) {
+        SCOPED_TRACE(c.id);
+        ASSERT_EQ(soundResourceId(c.sound), c.id);
+        const HMODULE module = GetModuleHandleW(nullptr);
+        const HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(c.id), L"WAVE");
+        ASSERT_NE(found, nullptr);
+        const auto* data = static_cast<const std::uint8_t*>(LockResource(LoadResource(module, found)));
+        const DWORD size = SizeofResource(module, found);
+        ASSERT_GE(size, 44u);
+        auto u16 = [&](int at) { return data[at] | (data[at + 1] << 8); };
+        auto u32 = [&](int at) { return static_cast<std::uint32_t>(u16(at) | (u16(at + 2) << 16)); };
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(data), 4), "RIFF");
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(data + 8), 4), "WAVE");
+        EXPECT_EQ(u16(20), 1) << "PCM";
+        EXPECT_EQ(u16(22), 1) << "mono";
+        EXPECT_EQ(u32(24), 22050u);
+        EXPECT_EQ(u16(34), 16);
+        const double ms = u32(40) / 2 / 22.050;
+        EXPECT_NEAR(ms, c.milliseconds, 0.5);
+    }
+}
+
+TEST(Resources, BitmapsAndIconHaveTheirFormats)
+{
+    struct BitmapCase {
+        int id;
+        LONG width;
+        LONG height;
+    };
+    for (const BitmapCase& c : {BitmapCase{40005, 248, 352}, BitmapCase{40010, 144, 16}}) {
+        const HANDLE bitmap = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(c.id), IMAGE_BITMAP, 0, 0,
+                                         LR_CREATEDIBSECTION);
+        ASSERT_NE(bitmap, nullptr) << c.id;
+        DIBSECTION dib{};
+        ASSERT_EQ(GetObjectW(bitmap, sizeof dib, &dib), static_cast<int>(sizeof dib));
+        EXPECT_EQ(dib.dsBm.bmWidth, c.width);
+        EXPECT_EQ(dib.dsBm.bmHeight, c.height);
+        EXPECT_EQ(dib.dsBm.bmBitsPixel, 24);
+        DeleteObject(bitmap);
+    }
+    const HMODULE module = GetModuleHandleW(nullptr);
+    const HRSRC group = FindResourceW(module, MAKEINTRESOURCEW(IDI_BRIXOL), RT_GROUP_ICON);
+    ASSERT_NE(group, nullptr);
+    const auto* dir = static_cast<const std::uint8_t*>(LockResource(LoadResource(module, group)));
+    EXPECT_EQ(dir[4] | (dir[5] << 8), 1) << "one image";
+    EXPECT_EQ(dir[6], 32);
+    EXPECT_EQ(dir[7], 32);
+    EXPECT_EQ(dir[8], 16) << "16 colours";
+}
+
+// ---- The window --------------------------------------------------------------
+
+using MainWindowTest = MainWindowFixture;
+
+TEST_F(MainWindowTest, ClientAreaIsTheBoardsSizeAtTheStoredPosition)
+{
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    EXPECT_EQ(client.right - client.left, 248);
+    EXPECT_EQ(client.bottom - client.top, 352);
+    RECT outer{};
+    GetWindowRect(hwnd(), &outer);
+    EXPECT_EQ(outer.left, 0);
+    EXPECT_EQ(outer.top, 0);
+    EXPECT_TRUE(IsWindowVisible(hwnd()));
+    const LONG style = GetWindowLongW(hwnd(), GWL_STYLE);
+    EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME | WS_MAXIMIZEBOX),
+              WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
+}
+
+TEST_F(MainWindowTest, FirstStartHasThePauseItemDisabledAndTheOptionsFromTheDefaults)
+{
+    EXPECT_EQ(menuState(0, ID_GAME_PAUSE) & (MFS_DISABLED | MFS_CHECKED), static_cast<UINT>(MFS_DISABLED));
+    EXPECT_EQ(menuState(0, ID_GAME_START) & MFS_DISABLED, 0u);
+    EXPECT_EQ(menuState(1, ID_OPTION_SOUND) & MFS_CHECKED, static_cast<UINT>(MFS_CHECKED));
+    EXPECT_EQ(menuState(1, ID_OPTION_GUIDE) & MFS_CHECKED, 0u);
+}
+
+TEST_F(MainWindowTest, SoundAndGuideCommandsToggleTheirCheckMarks)
+{
+    for (UINT id : {ID_OPTION_SOUND, ID_KEY_SOUND}) {
+        const bool before = soundEnabled();
+        command(id);
+        EXPECT_EQ(soundEnabled(), !before);
+        EXPECT_EQ((menuState(1, ID_OPTION_SOUND) & MFS_CHECKED) != 0, !before);
+    }
+    for (UINT id : {ID_OPTION_GUIDE, ID_KEY_GUIDE}) {
+        const bool before = game().guideEnabled;
+        command(id);
+        EXPECT_EQ(game().guideEnabled, !before);
+        EXPECT_EQ((menuState(1, ID_OPTION_GUIDE) & MFS_CHECKED) != 0, !before);
+    }
+}
+
+TEST_F(MainWindowTest, ShortcutKeysBecomeCommands)
+{
+    // A posted key goes through the loop's filter, as a typed one does.
+    PostMessageW(hwnd(), WM_KEYDOWN, 'G', 0);
+    const bool before = game().guideEnabled;
+    pump();
+    EXPECT_EQ(game().guideEnabled, !before);
+}
+
+TEST_F(MainWindowTest, BeforeTheFirstGameOnlyBackgroundAndFrameArePainted)
+{
+    const auto frame = capture();
+    EXPECT_TRUE(frame->pixel(88, 176).closeTo(Rgb{63, 63, 63}, 2)) << frame->pixel(88, 176);  // playfield
+    EXPECT_TRUE(frame->pixel(200, 40).closeTo(Rgb{63, 63, 63}, 2));                           // next box
+    EXPECT_TRUE(frame->pixel(3, 3).closeTo(Rgb{240, 240, 240}, 2)) << frame->pixel(3, 3);      // surround
+    EXPECT_TRUE(frame->pixel(200, 300).closeTo(Rgb{240, 240, 240}, 2));
+}
+
+TEST_F(MainWindowTest, CellsAreDrawnInTheirTileColours)
+{
+    ASSERT_TRUE(game().newGame());  // no timer: nothing moves while the test looks
+    const Rgb tiles[] = {{215, 64, 38}, {8, 236, 90}, {241, 238, 45}, {218, 103, 255},
+                         {82, 229, 255}, {221, 222, 216}, {100, 151, 240}};
+    for (int t = 1; t <= 7; ++t)
+        game().field.setCell(t - 1, 19, t);
+    const auto frame = capture();
+    for (int t = 1; t <= 7; ++t)
+        EXPECT_EQ(frame->pixel(8 + 16 * (t - 1) + 8, 16 + 16 * 19 + 8), tiles[t - 1]) << "tile " << t;
+}
+
+TEST_F(MainWindowTest, GuideIsHalfStrengthOnWholeCellsWhileThePieceIsAtItsPixels)
+{
+    ASSERT_TRUE(game().newGame());
+    game().guideEnabled = true;
+    game().current.setShape(6, 0);  // square in box cells (1..2, 1..2), tile 7
+    game().current.x = 48;
+    game().current.y = 37;
+    const auto frame = capture();
+    const Rgb blue{100, 151, 240};
+    // The piece: its top cells start at 16 + 37 + 16 = 69.
+    EXPECT_EQ(frame->pixel(8 + 64 + 8, 69 + 8), blue);
+    EXPECT_TRUE(frame->pixel(8 + 64 + 8, 67).closeTo(Rgb{63, 63, 63}, 2));
+    // The guide: rows 18 and 19, blended at 128 over the dark playfield.
+    const Rgb half{(100 + 63) / 2, (151 + 63) / 2, (240 + 63) / 2};
+    EXPECT_TRUE(frame->pixel(8 + 64 + 8, 16 + 16 * 18 + 8).closeTo(half, 3)) << frame->pixel(80, 312);
+    EXPECT_TRUE(frame->pixel(8 + 64 + 8, 16 + 16 * 17 + 8).closeTo(Rgb{63, 63, 63}, 2));
+
+    game().guideEnabled = false;
+    EXPECT_TRUE(capture()->pixel(8 + 64 + 8, 16 + 16 * 18 + 8).closeTo(Rgb{63, 63, 63}, 2));
+}
+
+TEST_F(MainWindowTest, KeysReachTheGameOnlyDuringPlay)
+{
+    SendMessageW(hwnd(), WM_KEYDOWN, VK_LEFT, 0);  // no game yet
+    ASSERT_TRUE(game().newGame());
+    const int x = game().current.x;
+    SendMessageW(hwnd(), WM_KEYDOWN, VK_LEFT, 0);
+    EXPECT_EQ(game().current.x, x - 16);
+
+    ASSERT_TRUE(game().togglePause());
+    SendMessageW(hwnd(), WM_KEYDOWN, VK_LEFT, 0);
+    EXPECT_EQ(game().current.x, x - 16) << "ignored while paused";
+
+    ASSERT_TRUE(game().togglePause());
+    game().running = false;
+    SendMessageW(hwnd(), WM_KEYDOWN, VK_RIGHT, 0);
+    EXPECT_EQ(game().current.x, x - 16) << "ignored after the game";
+}
+
+TEST_F(MainWindowTest, StartTicksTheGameOnTheTimerAndPauseStopsIt)
+{
+    command(ID_GAME_START);
+    EXPECT_TRUE(timerRunning());
+    EXPECT_EQ(menuState(0, ID_GAME_PAUSE) & (MFS_DISABLED | MFS_CHECKED), 0u);
+    auto pieceY = [&] {
+        const std::lock_guard<std::mutex> frame(GameTestAccess::frameLock(game()));
+        return game().current.y;
+    };
+    EXPECT_TRUE(pumpUntil([&] { return pieceY() > 0; })) << "the piece falls";
+
+    command(ID_KEY_PAUSE);
+    EXPECT_TRUE(game().paused);
+    EXPECT_TRUE(game().pauseCaption.visible);
+    EXPECT_FALSE(timerRunning());
+    EXPECT_EQ(menuState(0, ID_GAME_PAUSE) & MFS_CHECKED, static_cast<UINT>(MFS_CHECKED));
+
+    command(ID_GAME_PAUSE);
+    EXPECT_FALSE(game().paused);
+    EXPECT_TRUE(timerRunning());
+
+    command(ID_KEY_START);  // a new game keeps the running timer
+    EXPECT_TRUE(timerRunning());
+}
+
+TEST_F(MainWindowTest, PauseWithNoGameDoesNothing)
+{
+    command(ID_KEY_PAUSE);
+    EXPECT_FALSE(game().paused);
+    EXPECT_FALSE(timerRunning());
+    EXPECT_FALSE(game().pauseCaption.visible);
+}
+
+// Closes the next message box with the given caption; records its text.
+class MessageBoxCloser {
+public:
+    explicit MessageBoxCloser(const wchar_t* caption)
+        : thread_([this, caption] {
+              for (int i = 0; i < 1000 && !stop_; ++i) {
+                  const HWND box = FindWindowW(L"#32770", caption);
+                  if (box != nullptr && IsWindowVisible(box)) {
+                      wchar_t text[256] = {};
+                      GetDlgItemTextW(box, 0xFFFF, text, 256);
+                      text_ = text;
+                      PostMessageW(box, WM_COMMAND, IDOK, 0);
+                      found_ = true;
+                      return;
+                  }
+                  Sleep(10);
+              }
+          })
+    {
+    }
+    ~MessageBoxCloser()
+    {
+        stop_ = true;
+        thread_.join();
+    }
+    bool found() const { return found_; }
+    std::wstring text()
+    {
+        thread_.join();
+        thread_ = std::thread([] {});
+        return text_;
+    }
+
+private:
+    std::atomic<bool> stop_{false};
+    std::atomic<bool> found_{false};
+    std::wstring text_;
+    std::thread thread_;
+};
+
+TEST_F(MainWindowTest, GameOverStopsTheTimerAndDisablesPause)
+{
+    command(ID_GAME_START);
+    // Let the next piece find its spawn area filled, and the current one lock at once.
+    while (!GameTestAccess::gameLock(game()).try_lock())
+        pump();
+    {
+        const std::lock_guard<std::mutex> frame(GameTestAccess::frameLock(game()));
+        for (int c = 3; c <= 6; ++c) {
+            game().field.setCell(c, 1, 1);
+            game().field.setCell(c, 2, 1);
+        }
+        game().current.setShape(6, 0);
+        game().current.x = 0;
+        game().current.y = 16 * 17;
+        game().lockDelayTicks = 0;
+    }
+    GameTestAccess::gameLock(game()).unlock();
+
+    MessageBoxCloser closer(L"Brixol");
+    EXPECT_TRUE(pumpUntil([&] { return closer.found() && !timerRunning(); }));
+    pump();
+    EXPECT_EQ(closer.text(), L"ゲームオーバー！");
+    EXPECT_FALSE(game().running);
+    EXPECT_FALSE(timerRunning());
+    EXPECT_EQ(menuState(0, ID_GAME_PAUSE) & MFS_DISABLED, static_cast<UINT>(MFS_DISABLED));
+    EXPECT_TRUE(window_->highScores().records.empty()) << "a score of 0 never enters the table";
+
+    command(ID_KEY_PAUSE);  // must not start the timer on the ended game
+    EXPECT_FALSE(timerRunning());
+    EXPECT_FALSE(game().paused);
+}
+
+TEST_F(MainWindowTest, StaleGameOverNoticeIsIgnored)
+{
+    command(ID_GAME_START);
+    const std::uint32_t first = game().gameNumber();
+    command(ID_GAME_START);
+    SendMessageW(hwnd(), WM_APP, first, 0);  // the first game's notice, late
+    EXPECT_TRUE(timerRunning());
+    EXPECT_TRUE(game().running);
+}
+
+std::string readFileBytes(const wchar_t* path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The settings file as text (it is created as UTF-16LE).
+std::wstring readSettings()
+{
+    const std::string bytes = readFileBytes(L"Brixol.ini");
+    std::wstring text;
+    for (size_t i = 2; i + 1 < bytes.size(); i += 2)
+        text += static_cast<wchar_t>(static_cast<std::uint8_t>(bytes[i]) | (static_cast<std::uint8_t>(bytes[i + 1]) << 8));
+    return text;
+}
+
+TEST_F(MainWindowTest, ExitSavesTheSettings)
+{
+    command(ID_GAME_START);
+    command(ID_KEY_SOUND);
+    command(ID_KEY_GUIDE);
+    const bool sound = soundEnabled();
+    command(ID_KEY_EXIT);
+    EXPECT_TRUE(pumpUntil([&] { return hwnd() == nullptr; }));
+    const std::wstring settings = readSettings();
+    EXPECT_NE(settings.find(std::wstring(L"Sound=") + (sound ? L"1" : L"0")), std::wstring::npos) << settings;
+    EXPECT_NE(settings.find(L"Guide=1"), std::wstring::npos) << settings;
+    EXPECT_NE(settings.find(L"HighScoreNum=0"), std::wstring::npos) << settings;
+}
+
+TEST_F(MainWindowTest, EndOfSessionSavesOnce)
+{
+    SendMessageW(hwnd(), WM_ENDSESSION, FALSE, 0);
+    EXPECT_FALSE(directory_.contains(L"Brixol.ini")) << "a session that goes on saves nothing";
+    SendMessageW(hwnd(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_TRUE(directory_.contains(L"Brixol.ini"));
+    DeleteFileW(L"Brixol.ini");
+    DestroyWindow(hwnd());
+    pump();
+    EXPECT_FALSE(directory_.contains(L"Brixol.ini")) << "saved a second time";
+}
+
+}  // namespace

@@ -1,0 +1,155 @@
+#include "tests/support/win32/UserActions.h"
+
+#include <chrono>
+#include <thread>
+#include <vector>
+
+namespace {
+
+// For reads that the dialog's thread answers; it never blocks for long.
+const UINT sendLimitMs = 5000;
+
+struct DialogSearch {
+    std::wstring caption;
+    HWND found;
+};
+
+BOOL CALLBACK matchDialog(HWND window, LPARAM param)
+{
+    auto& search = *reinterpret_cast<DialogSearch*>(param);
+    wchar_t className[16] = {};
+    GetClassNameW(window, className, 16);
+    // Read without a message, so that a busy dialog thread cannot stall the search.
+    std::vector<wchar_t> caption(search.caption.size() + 2);
+    InternalGetWindowText(window, caption.data(), static_cast<int>(caption.size()));
+    if (std::wstring(className) == L"#32770" && caption.data() == search.caption && IsWindowVisible(window)) {
+        search.found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+LPARAM keyData(UINT virtualKey, bool release)
+{
+    const LPARAM scanCode = MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
+    LPARAM data = 1 | (scanCode << 16);
+    if (release)
+        data |= (1 << 30) | (static_cast<LPARAM>(1) << 31);
+    return data;
+}
+
+}  // namespace
+
+bool waitUntil(const std::function<bool()>& condition)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitLimitMs);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
+
+HWND findDialog(DWORD thread, const std::wstring& caption)
+{
+    DialogSearch search{caption, nullptr};
+    EnumThreadWindows(thread, matchDialog, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND waitForDialog(DWORD thread, const std::wstring& caption)
+{
+    HWND dialog = nullptr;
+    waitUntil([&] { return (dialog = findDialog(thread, caption)) != nullptr; });
+    return dialog;
+}
+
+bool waitForClosed(HWND window)
+{
+    return waitUntil([&] { return !IsWindow(window); });
+}
+
+std::wstring textOf(HWND window)
+{
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, sendLimitMs, &length))
+        return L"<no answer>";
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]), SMTO_NORMAL,
+                             sendLimitMs, &copied))
+        return L"<no answer>";
+    text.resize(copied);
+    return text;
+}
+
+std::wstring itemText(HWND dialog, int id)
+{
+    return textOf(GetDlgItem(dialog, id));
+}
+
+void setItemText(HWND dialog, int id, const std::wstring& text)
+{
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_NORMAL,
+                        sendLimitMs, &result);
+}
+
+std::wstring messageBoxText(HWND box)
+{
+    // The message is the static with id 0xFFFF, on Windows and in wine.
+    return itemText(box, 0xFFFF);
+}
+
+HWND focusIn(DWORD thread)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+}
+
+HCURSOR cursorOf(DWORD thread)
+{
+    // AttachThreadInput needs a message queue on this thread too.
+    MSG message;
+    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
+    if (!AttachThreadInput(GetCurrentThreadId(), thread, TRUE))
+        return nullptr;
+    const HCURSOR cursor = GetCursor();
+    AttachThreadInput(GetCurrentThreadId(), thread, FALSE);
+    return cursor;
+}
+
+void pressKey(HWND dialog, UINT virtualKey)
+{
+    HWND target = focusIn(GetWindowThreadProcessId(dialog, nullptr));
+    if (target == nullptr)
+        target = dialog;
+    PostMessageW(target, WM_KEYDOWN, virtualKey, keyData(virtualKey, false));
+    PostMessageW(target, WM_KEYUP, virtualKey, keyData(virtualKey, true));
+}
+
+void click(HWND dialog, int id, WORD notification)
+{
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, notification), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+void pressCloseBox(HWND dialog)
+{
+    PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+void answer(HWND box, int buttonId)
+{
+    click(box, buttonId);
+}
+
+LOGFONTW fontOf(HWND control)
+{
+    LOGFONTW font{};
+    DWORD_PTR handle = 0;
+    if (SendMessageTimeoutW(control, WM_GETFONT, 0, 0, SMTO_NORMAL, sendLimitMs, &handle) && handle != 0)
+        GetObjectW(reinterpret_cast<HFONT>(handle), sizeof font, &font);
+    return font;
+}

@@ -1,0 +1,145 @@
+// The double-buffered paint: drawing happens in window coordinates in a
+// buffer, and exactly the painted area reaches the output.
+#include <gtest/gtest.h>
+
+#include "win/DoubleBufferedPaint.h"
+#include "win/Handles.h"
+#include "win/Window.h"
+#include "tests/support/win32/PixelCanvas.h"
+
+namespace {
+
+const Rgb white{255, 255, 255};
+const Rgb blue{0, 0, 255};
+const Rgb red{255, 0, 0};
+const Rgb green{0, 160, 0};
+
+void fillRect(HDC dc, const RECT& rect, Rgb color)
+{
+    const UniqueBrush brush(CreateSolidBrush(color.colorRef()));
+    FillRect(dc, &rect, brush.get());
+}
+
+bool sameRect(const RECT& a, const RECT& b)
+{
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+TEST(DoubleBufferedPaintTest, AreaAwayFromTheOriginIsDrawnInWindowCoordinates)
+{
+    PixelCanvas output(80, 60);
+    ASSERT_TRUE(output.ready());
+    const RECT area{30, 20, 60, 50};
+    HDC paintedDc = nullptr;
+    RECT paintedArea{};
+
+    paintBuffered(output.dc(), area, [&](HDC dc, const RECT& painted) {
+        paintedDc = dc;
+        paintedArea = painted;
+        fillRect(dc, painted, blue);
+        fillRect(dc, RECT{35, 25, 40, 30}, red);
+        // Outside the area: must not reach the output.
+        fillRect(dc, RECT{0, 0, 80, 20}, green);
+    });
+
+    EXPECT_NE(paintedDc, output.dc());
+    EXPECT_TRUE(sameRect(paintedArea, area));
+    const struct {
+        int x, y;
+        Rgb expected;
+    } pixels[] = {
+        {35, 25, red},   {39, 29, red},   {30, 20, blue},  {59, 49, blue},  {40, 25, blue},
+        {29, 30, white}, {60, 30, white}, {45, 19, white}, {45, 50, white}, {5, 5, white},
+    };
+    for (const auto& pixel : pixels)
+        EXPECT_EQ(output.pixel(pixel.x, pixel.y), pixel.expected) << "at " << pixel.x << ", " << pixel.y;
+}
+
+const wchar_t* const className = L"BrixolPaintTest";
+
+// Paints the whole area green with a red square at (10, 10), through the
+// base's double-buffered paint.
+class PaintedWindow : public WindowBase<PaintedWindow, Painting::DoubleBuffered> {
+public:
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        if (message == WM_ERASEBKGND || message == WM_PAINT || message == WM_PRINTCLIENT)
+            ++paintMessagesSeen;
+        return defaultHandling(message, wParam, lParam);
+    }
+
+    void OnPaint(HDC dc)
+    {
+        ++paints;
+        // The buffer is the area being painted, in client coordinates.
+        GetClipBox(dc, &lastArea);
+        fillRect(dc, lastArea, green);
+        fillRect(dc, RECT{10, 10, 14, 14}, red);
+    }
+
+    int paints = 0;
+    int paintMessagesSeen = 0;  // the base handles them all
+    RECT lastArea{};
+};
+
+class PaintedWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        WindowClassInfo info;
+        info.name = className;
+        ASSERT_TRUE(PaintedWindow::registerClass(info));
+        ASSERT_NE(window.create(className, L"paint", WS_POPUP, 0, WindowBounds{0, 0, 64, 48}), nullptr);
+        ASSERT_TRUE(GetClientRect(window.hwnd(), &client));
+    }
+
+    PaintedWindow window;
+    RECT client{};
+};
+
+TEST_F(PaintedWindowTest, PrintClientPaintsTheWholeClientAreaIntoTheGivenDc)
+{
+    PixelCanvas output(client.right, client.bottom);
+    ASSERT_TRUE(output.ready());
+
+    SendMessageW(window.hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(output.dc()), PRF_CLIENT);
+
+    EXPECT_EQ(window.paints, 1);
+    EXPECT_TRUE(sameRect(window.lastArea, client));
+    EXPECT_EQ(output.pixel(11, 11), red);
+    EXPECT_EQ(output.pixel(0, 0), green);
+    EXPECT_EQ(output.pixel(client.right - 1, client.bottom - 1), green);
+}
+
+TEST_F(PaintedWindowTest, PaintCoversTheInvalidAreaAndValidatesIt)
+{
+    ShowWindow(window.hwnd(), SW_SHOWNOACTIVATE);
+    UpdateWindow(window.hwnd());
+    const int paintsBefore = window.paints;
+    const RECT invalid{5, 6, 25, 27};
+
+    InvalidateRect(window.hwnd(), &invalid, FALSE);
+    UpdateWindow(window.hwnd());
+
+    EXPECT_EQ(window.paints, paintsBefore + 1);
+    EXPECT_LE(window.lastArea.left, invalid.left);
+    EXPECT_LE(window.lastArea.top, invalid.top);
+    EXPECT_GE(window.lastArea.right, invalid.right);
+    EXPECT_GE(window.lastArea.bottom, invalid.bottom);
+    EXPECT_FALSE(GetUpdateRect(window.hwnd(), nullptr, FALSE));
+    EXPECT_EQ(window.paintMessagesSeen, 0);
+}
+
+TEST_F(PaintedWindowTest, EraseBackgroundErasesNothing)
+{
+    PixelCanvas output(client.right, client.bottom);
+    ASSERT_TRUE(output.ready());
+    fillRect(output.dc(), client, blue);
+
+    EXPECT_EQ(SendMessageW(window.hwnd(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(output.dc()), 0), 1);
+
+    EXPECT_EQ(output.pixel(0, 0), blue);
+    EXPECT_EQ(window.paintMessagesSeen, 0);
+}
+
+}  // namespace

@@ -1,0 +1,36 @@
+// The one way our window and dialog procedures reach their C++ objects: the
+// object is stored in a slot of the window when its first message arrives
+// and forgotten after WM_NCDESTROY, the last message a window gets.
+#pragma once
+
+#include <windows.h>
+
+// forward passes a message to object->dispatch(message, wParam, lParam).
+// `arriving` is the object when this message is the one that brings it
+// (WM_NCCREATE, WM_INITDIALOG), else null; `slot` is the window long that
+// keeps it (GWLP_USERDATA, DWLP_USER). Messages before the object arrives, or
+// after it has gone, get `unhandled()`.
+// The bases that use it name it a friend, so that attachHandle and dispatch
+// stay private to them.
+class MessageThunk {
+public:
+    template <class Object, class Unhandled>
+    static auto forward(HWND window, UINT message, WPARAM wParam, LPARAM lParam, int slot, Object* arriving,
+                        Unhandled unhandled)
+    {
+        if (arriving != nullptr) {
+            arriving->attachHandle(window);
+            SetWindowLongPtrW(window, slot, reinterpret_cast<LONG_PTR>(arriving));
+        }
+        auto* object = reinterpret_cast<Object*>(GetWindowLongPtrW(window, slot));
+        if (object == nullptr)
+            return unhandled();
+
+        const auto result = object->dispatch(message, wParam, lParam);
+        if (message == WM_NCDESTROY) {
+            SetWindowLongPtrW(window, slot, 0);
+            object->attachHandle(nullptr);
+        }
+        return result;
+    }
+};
