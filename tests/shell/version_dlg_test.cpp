@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "BrixolVersion.h"
 #include "tests/support/win32/DrivenDialog.h"
 #include "tests/support/win32/UserActions.h"
 #include "shell/VersionDlg.h"
@@ -49,7 +50,7 @@ TEST(VersionDialog, ShowsTheVersionTheMakerTheAddressAndTheIcon)
     OpenedPages pages;
     CVersionDlg dialog(pages.opener());
     runDriven(drivenVersionDialog(dialog), [](HWND window, DWORD) {
-        EXPECT_EQ(itemText(window, IDC_VERSION_TEXT), L"Brixol バージョン 1.0.0\nCopyright (C) 2026 Brixol Project");
+        EXPECT_EQ(itemText(window, IDC_VERSION_TEXT), L"Brixol バージョン " BRIXOL_VERSION_WIDE L"\nCopyright (C) 2026 Brixol Project");
         EXPECT_EQ(itemText(window, IDC_VERSION_LINK), address);
 
         DWORD_PTR icon = 0;
