@@ -4,14 +4,15 @@ namespace {
 
 constexpr std::uint32_t kPolynomial = 0xEDB88320u;
 
-// The original program fed the score bytes through a signed char, so bytes of
-// 0x80 and above arrive with their sign bit copied into the upper 24 bits.
+// Scores already stored were summed with their bytes passed through a signed
+// char: bytes of 0x80 and above enter with their sign bit copied into the
+// upper 24 bits, and every checksum must keep doing so to match them.
 std::uint32_t signExtended(std::uint8_t byte)
 {
     return byte >= 0x80u ? 0xFFFFFF00u | byte : byte;
 }
 
-// The accumulator was a signed int shifted with >>, which keeps bit 31. Written
+// The stored checksums shift the accumulator as a signed int, keeping bit 31. Written
 // out on the unsigned pattern, because shifting a negative int is
 // implementation-defined before C++20.
 std::uint32_t shiftedKeepingTopBit(std::uint32_t c)

@@ -115,10 +115,12 @@ int main()
     fillBoard(game);
     const int runs = 400;
 
-    HDC screen = GetDC(window.hwnd());
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, CMainWindow::clientWidth, CMainWindow::clientHeight);
-    HGDIOBJ old = SelectObject(memory, bitmap);
+    const WindowDcScope screenDc(window.hwnd());
+    const HDC screen = screenDc.get();
+    const UniqueDc memoryDc(CreateCompatibleDC(screen));
+    const HDC memory = memoryDc.get();
+    const UniqueBitmap bitmap(CreateCompatibleBitmap(screen, CMainWindow::clientWidth, CMainWindow::clientHeight));
+    const SelectionScope selection(memory, bitmap.get());
     const double frame = timeMedian(runs, [&] {
         showAllCaptions(game);
         SendMessageW(window.hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
@@ -137,10 +139,6 @@ int main()
         BitBlt(screen, 0, 0, CMainWindow::clientWidth, CMainWindow::clientHeight, memory, 0, 0, SRCCOPY);
         GdiFlush();
     });
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(window.hwnd(), screen);
     std::printf("full frame (paint through the double buffer), median of %d: %.0f us\n", runs, frame);
     std::printf("the same frame without the four captions' text:           %.0f us\n", withoutText);
     std::printf("bare full-window BitBlt, median of %d:                    %.0f us\n", runs, blit);

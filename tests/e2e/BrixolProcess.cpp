@@ -62,9 +62,13 @@ BrixolProcess::BrixolProcess(const std::wstring& workingDirectory)
     std::wstring commandLine = L"\"" + executable + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    if (!CreateProcessW(executable.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        workingDirectory.c_str(), &startup, &process_)) {
-        process_ = PROCESS_INFORMATION{};
+    PROCESS_INFORMATION created{};
+    if (CreateProcessW(executable.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                       workingDirectory.c_str(), &startup, &created)) {
+        const UniqueKernelHandle thread(created.hThread);
+        process_.reset(created.hProcess);
+        id_ = created.dwProcessId;
+    } else {
         startError_ = L"CreateProcessW failed with error " + std::to_wstring(GetLastError()) + L" for " + executable;
     }
 }
@@ -75,13 +79,11 @@ BrixolProcess::~BrixolProcess()
         return;
     if (running())
         terminate();
-    CloseHandle(process_.hThread);
-    CloseHandle(process_.hProcess);
 }
 
 bool BrixolProcess::running() const
 {
-    return started() && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+    return started() && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
 }
 
 HWND BrixolProcess::waitForMainWindow(DWORD timeoutMs) const
@@ -143,7 +145,7 @@ bool BrixolProcess::waitForExit(DWORD timeoutMs)
 {
     if (!started())
         return false;
-    if (WaitForSingleObject(process_.hProcess, timeoutMs) == WAIT_OBJECT_0)
+    if (WaitForSingleObject(process_.get(), timeoutMs) == WAIT_OBJECT_0)
         return true;
     terminate();
     return false;
@@ -153,12 +155,12 @@ DWORD BrixolProcess::exitCode() const
 {
     DWORD code = STILL_ACTIVE;
     if (started())
-        GetExitCodeProcess(process_.hProcess, &code);
+        GetExitCodeProcess(process_.get(), &code);
     return code;
 }
 
 void BrixolProcess::terminate()
 {
-    TerminateProcess(process_.hProcess, 0xDEAD);
-    WaitForSingleObject(process_.hProcess, exitTimeoutMs);
+    TerminateProcess(process_.get(), 0xDEAD);
+    WaitForSingleObject(process_.get(), exitTimeoutMs);
 }

@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "win/Handles.h"
+
 class BrixolProcess {
 public:
     // Bounds for the program's reactions. Generous, because wine on a shared
@@ -23,10 +25,10 @@ public:
     BrixolProcess(const BrixolProcess&) = delete;
     BrixolProcess& operator=(const BrixolProcess&) = delete;
 
-    bool started() const { return process_.hProcess != nullptr; }
+    bool started() const { return static_cast<bool>(process_); }
     // Why the start failed, for the failure message.
     const std::wstring& startError() const { return startError_; }
-    DWORD id() const { return process_.dwProcessId; }
+    DWORD id() const { return id_; }
     bool running() const;
 
     // The main window ("Brixol" of class "Brixol") once it is visible.
@@ -57,6 +59,7 @@ public:
 private:
     void terminate();
 
-    PROCESS_INFORMATION process_{};
+    UniqueKernelHandle process_;
+    DWORD id_ = 0;
     std::wstring startError_;
 };

@@ -21,25 +21,20 @@ Capture copyFrom(HDC source, int left, int top, int width, int height)
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    const HBITMAP bitmap = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    const HDC memory = CreateCompatibleDC(source);
-    if (bitmap != nullptr && memory != nullptr) {
-        const HGDIOBJ previous = SelectObject(memory, bitmap);
-        if (BitBlt(memory, 0, 0, width, height, source, left, top, SRCCOPY)) {
-            GdiFlush();
-            const auto* first = static_cast<const std::uint32_t*>(bits);
-            capture.width = width;
-            capture.height = height;
-            capture.pixels.assign(first, first + static_cast<std::size_t>(width) * height);
-            for (std::uint32_t& pixel : capture.pixels)
-                pixel &= 0x00FFFFFF;
-        }
-        SelectObject(memory, previous);
-    }
-    if (memory != nullptr)
-        DeleteDC(memory);
-    if (bitmap != nullptr)
-        DeleteObject(bitmap);
+    const UniqueBitmap bitmap(CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const UniqueDc memory(CreateCompatibleDC(source));
+    if (!bitmap || !memory)
+        return capture;
+    const SelectionScope selection(memory.get(), bitmap.get());
+    if (!BitBlt(memory.get(), 0, 0, width, height, source, left, top, SRCCOPY))
+        return capture;
+    GdiFlush();
+    const auto* first = static_cast<const std::uint32_t*>(bits);
+    capture.width = width;
+    capture.height = height;
+    capture.pixels.assign(first, first + static_cast<std::size_t>(width) * height);
+    for (std::uint32_t& pixel : capture.pixels)
+        pixel &= 0x00FFFFFF;
     return capture;
 }
 
@@ -71,11 +66,8 @@ Rgb Capture::at(int x, int y) const
 
 Capture captureScreen()
 {
-    const HDC screen = GetDC(nullptr);
-    const Capture capture =
-        copyFrom(screen, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-    ReleaseDC(nullptr, screen);
-    return capture;
+    const WindowDcScope screen(nullptr);
+    return copyFrom(screen.get(), 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
 }
 
 Capture captureClientArea(HWND window)
@@ -83,10 +75,8 @@ Capture captureClientArea(HWND window)
     RECT client{};
     if (!GetClientRect(window, &client))
         return Capture{};
-    const HDC source = GetDC(window);
-    const Capture capture = copyFrom(source, 0, 0, client.right - client.left, client.bottom - client.top);
-    ReleaseDC(window, source);
-    return capture;
+    const WindowDcScope source(window);
+    return copyFrom(source.get(), 0, 0, client.right - client.left, client.bottom - client.top);
 }
 
 bool saveBitmap(const Capture& capture, const std::wstring& path)

@@ -191,11 +191,8 @@ struct TextCase {
 
 bool genericSansSerifInstalled()
 {
-    gdip::GpFontFamily* family = nullptr;
-    if (gdip::GdipGetGenericFontFamilySansSerif(&family) != gdip::Ok)
-        return false;
-    gdip::GdipDeleteFontFamily(family);
-    return true;
+    gdip::UniqueFontFamily family;
+    return gdip::GdipGetGenericFontFamilySansSerif(family.put()) == gdip::Ok;
 }
 
 std::string textCaseName(const ::testing::TestParamInfo<TextCase>& info) { return info.param.name; }

@@ -124,15 +124,14 @@ TEST(Resources, BitmapsAndIconHaveTheirFormats)
         LONG height;
     };
     for (const BitmapCase& c : {BitmapCase{40005, 248, 352}, BitmapCase{40010, 144, 16}}) {
-        const HANDLE bitmap = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(c.id), IMAGE_BITMAP, 0, 0,
-                                         LR_CREATEDIBSECTION);
-        ASSERT_NE(bitmap, nullptr) << c.id;
+        const UniqueBitmap bitmap(static_cast<HBITMAP>(LoadImageW(
+            GetModuleHandleW(nullptr), MAKEINTRESOURCEW(c.id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+        ASSERT_TRUE(bitmap) << c.id;
         DIBSECTION dib{};
-        ASSERT_EQ(GetObjectW(bitmap, sizeof dib, &dib), static_cast<int>(sizeof dib));
+        ASSERT_EQ(GetObjectW(bitmap.get(), sizeof dib, &dib), static_cast<int>(sizeof dib));
         EXPECT_EQ(dib.dsBm.bmWidth, c.width);
         EXPECT_EQ(dib.dsBm.bmHeight, c.height);
         EXPECT_EQ(dib.dsBm.bmBitsPixel, 24);
-        DeleteObject(bitmap);
     }
     const HMODULE module = GetModuleHandleW(nullptr);
     const HRSRC group = FindResourceW(module, MAKEINTRESOURCEW(IDI_BRIXOL), RT_GROUP_ICON);
