@@ -49,7 +49,7 @@ TEST(VersionDialog, ShowsTheVersionTheMakerTheAddressAndTheIcon)
     OpenedPages pages;
     CVersionDlg dialog(pages.opener());
     runDriven(drivenVersionDialog(dialog), [](HWND window, DWORD) {
-        EXPECT_EQ(itemText(window, IDC_VERSION_TEXT), L"Brixol バージョン 1.0.0\nCopyright (C) 2026 Brixol Project");
+        EXPECT_EQ(itemText(window, IDC_VERSION_TEXT), L"Brixol バージョン 1.0.0\n(C) 2026 Brixol Project");
         EXPECT_EQ(itemText(window, IDC_VERSION_LINK), address);
 
         DWORD_PTR icon = 0;
