@@ -85,11 +85,11 @@ GameStats playedStats()
     return stats;
 }
 
-using Picture = std::vector<std::uint32_t>;  // top-down rows of 0x00RRGGBB
+using CaptionPixels = std::vector<std::uint32_t>;  // top-down rows of 0x00RRGGBB
 
-Picture pictureOf(const PixelCanvas& canvas)
+CaptionPixels pixelsOf(const PixelCanvas& canvas)
 {
-    Picture picture;
+    CaptionPixels picture;
     picture.reserve(static_cast<std::size_t>(canvas.width()) * canvas.height());
     for (int y = 0; y < canvas.height(); ++y) {
         for (int x = 0; x < canvas.width(); ++x) {
@@ -112,18 +112,18 @@ public:
 };
 
 // Each caption drawn alone on the board, through the program's surface.
-std::vector<Picture> drawCaptions()
+std::vector<CaptionPixels> drawCaptions()
 {
     const ImageStore noImages(UniqueBitmap{}, UniqueBitmap{}, UniqueBitmap{});
     const GameStats stats = playedStats();
-    std::vector<Picture> pictures;
+    std::vector<CaptionPixels> pictures;
     for (const CaptionView& view : boardCaptions(stats)) {
         BoardCanvas canvas;
         {
             GdiSurface surface(canvas.dc(), Size{boardWidth, boardHeight}, noImages);
             view.caption->draw(surface);
         }
-        pictures.push_back(pictureOf(canvas));
+        pictures.push_back(pixelsOf(canvas));
     }
     return pictures;
 }
@@ -137,7 +137,7 @@ Rgb rgbOfPixel(std::uint32_t pixel)
 // Pixels that plainly differ; anti-aliasing shades within the tolerance
 // do not count.
 constexpr int colourTolerance = 48;
-int differingPixels(const Picture& one, const Picture& other)
+int differingPixels(const CaptionPixels& one, const CaptionPixels& other)
 {
     int count = 0;
     for (std::size_t i = 0; i < one.size() && i < other.size(); ++i)
@@ -146,7 +146,7 @@ int differingPixels(const Picture& one, const Picture& other)
 }
 
 // The caption's own pixels: those that plainly differ from the board.
-int inkPixels(const Picture& picture)
+int inkPixels(const CaptionPixels& picture)
 {
     int count = 0;
     for (int y = 0; y < boardHeight; ++y)
@@ -155,25 +155,25 @@ int inkPixels(const Picture& picture)
     return count;
 }
 
-bool writePictures(const std::wstring& path, const std::vector<Picture>& pictures)
+bool writePictures(const std::wstring& path, const std::vector<CaptionPixels>& pictures)
 {
     FILE* file = _wfopen(path.c_str(), L"wb");
     if (file == nullptr)
         return false;
     bool written = true;
-    for (const Picture& picture : pictures)
+    for (const CaptionPixels& picture : pictures)
         written = written && std::fwrite(picture.data(), sizeof(std::uint32_t), picture.size(), file) == picture.size();
     return std::fclose(file) == 0 && written;
 }
 
-std::vector<Picture> readPictures(const std::wstring& path, std::size_t count)
+std::vector<CaptionPixels> readPictures(const std::wstring& path, std::size_t count)
 {
-    std::vector<Picture> pictures;
+    std::vector<CaptionPixels> pictures;
     FILE* file = _wfopen(path.c_str(), L"rb");
     if (file == nullptr)
         return pictures;
     for (std::size_t i = 0; i < count; ++i) {
-        Picture picture(static_cast<std::size_t>(boardWidth) * boardHeight);
+        CaptionPixels picture(static_cast<std::size_t>(boardWidth) * boardHeight);
         if (std::fread(picture.data(), sizeof(std::uint32_t), picture.size(), file) != picture.size())
             break;
         pictures.push_back(std::move(picture));
@@ -204,8 +204,8 @@ TEST_F(CaptionDpiTest, CaptionsMatchThePicturesOfTheStartingProcess)
     if (reference.empty())
         GTEST_SKIP() << "runs in the processes that CaptionsAreTheSameAtEverySystemDpi starts";
 
-    const std::vector<Picture> drawn = drawCaptions();
-    const std::vector<Picture> expected = readPictures(reference, drawn.size());
+    const std::vector<CaptionPixels> drawn = drawCaptions();
+    const std::vector<CaptionPixels> expected = readPictures(reference, drawn.size());
     ASSERT_EQ(expected.size(), drawn.size()) << "the starting process's pictures cannot be read";
     const GameStats stats = playedStats();
     const std::vector<CaptionView> views = boardCaptions(stats);
@@ -247,7 +247,7 @@ TEST_F(CaptionDpiTest, At96DpiTheCaptionsAreThePixelsOfPointSizedFonts)
     if (screenDpi() != 96)
         GTEST_SKIP() << "the point-sized fonts gave the board's pixels only at 96 DPI";
 
-    const std::vector<Picture> drawn = drawCaptions();
+    const std::vector<CaptionPixels> drawn = drawCaptions();
     const GameStats stats = playedStats();
     const std::vector<CaptionView> views = boardCaptions(stats);
     for (std::size_t i = 0; i < views.size(); ++i) {
@@ -278,7 +278,7 @@ TEST_F(CaptionDpiTest, At96DpiTheCaptionsAreThePixelsOfPointSizedFonts)
             gdip::GdipDrawString(graphics.get(), caption.text.c_str(), -1, font.get(), &area, stringFormat.get(),
                                  brush.get());
         }
-        const Picture pointSized = pictureOf(canvas);
+        const CaptionPixels pointSized = pixelsOf(canvas);
         EXPECT_GT(inkPixels(pointSized), 100) << views[i].name;
         EXPECT_TRUE(drawn[i] == pointSized) << views[i].name << ": "
                                             << differingPixels(drawn[i], pointSized) << " pixels plainly differ";
