@@ -67,10 +67,12 @@ RECT neededRect(HWND control, const std::wstring& text, UINT wrapping, int width
     SendMessageTimeoutW(control, WM_GETFONT, 0, 0, SMTO_NORMAL, waitLimitMs, &font);
     const WindowDcScope dc(control);
     RECT needed{0, 0, width, 0};
-    if (dc.get() == nullptr)
+    if (dc.get() == nullptr) {
+        ADD_FAILURE() << "no device context to measure with";
         return needed;
+    }
     const SelectionScope selection(dc.get(), font != 0 ? reinterpret_cast<HGDIOBJ>(font) : GetStockObject(SYSTEM_FONT));
-    DrawTextW(dc.get(), text.c_str(), -1, &needed, flags);
+    EXPECT_NE(DrawTextW(dc.get(), text.c_str(), -1, &needed, flags), 0) << "DrawTextW failed";
     return needed;
 }
 
