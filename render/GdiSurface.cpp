@@ -19,8 +19,8 @@ gdip::UniqueFont createFont(gdip::GpFontFamily* family, const TextStyle& style)
 {
     gdip::GpFont* font = nullptr;
     if (family == nullptr ||
-        gdip::GdipCreateFont(family, static_cast<gdip::REAL>(style.pointSize), gdip::FontStyleRegular,
-                             gdip::UnitPoint, &font) != gdip::Ok)
+        gdip::GdipCreateFont(family, captionPixelSize(style.pointSize), gdip::FontStyleRegular, gdip::UnitPixel,
+                             &font) != gdip::Ok)
         return {};
     return gdip::UniqueFont(font);
 }
@@ -42,6 +42,13 @@ gdip::UniqueFont createFontOrFallback(const TextStyle& style)
 }
 
 }  // namespace
+
+float captionPixelSize(std::int32_t pointSize)
+{
+    constexpr float boardDpi = 96.0f;
+    constexpr float pointsPerInch = 72.0f;
+    return static_cast<float>(pointSize) * boardDpi / pointsPerInch;
+}
 
 GdiSurface::ImageSource::ImageSource(HDC target, const Image& image)
     : image_(image), dc_(CreateCompatibleDC(target)), selection_(dc_.get(), image.bitmap())

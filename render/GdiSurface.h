@@ -8,6 +8,11 @@
 #include "render/ImageStore.h"
 #include "win/Handles.h"
 
+// The size in pixels of a caption font of pointSize points. The board is a
+// fixed picture of pixels, so its text is sized as on a 96-DPI screen
+// whatever the system's DPI: the same pixels everywhere.
+float captionPixelSize(std::int32_t pointSize);
+
 class GdiSurface : public DrawSurface {
 public:
     static constexpr int tileSize = 16;

@@ -7,7 +7,9 @@
 namespace about {
 
 constexpr wchar_t versionLine[] = L"Brixol バージョン " BRIXOL_VERSION_WIDE;
-constexpr wchar_t makerLine[] = L"Copyright (C) 2026 Brixol Project";
+// Short enough for one line of the dialog's text control at every DPI; the
+// dialog text fit test measures it.
+constexpr wchar_t makerLine[] = L"(C) 2026 Brixol Project";
 // The maker's web page, shown as the link and opened by it.
 constexpr wchar_t webAddress[] = L"https://www.example.com/brixol/";
 

@@ -50,7 +50,7 @@ TEST(VersionDialog, ShowsTheVersionTheMakerTheAddressAndTheIcon)
     OpenedPages pages;
     CVersionDlg dialog(pages.opener());
     runDriven(drivenVersionDialog(dialog), [](HWND window, DWORD) {
-        EXPECT_EQ(itemText(window, IDC_VERSION_TEXT), L"Brixol バージョン " BRIXOL_VERSION_WIDE L"\nCopyright (C) 2026 Brixol Project");
+        EXPECT_EQ(itemText(window, IDC_VERSION_TEXT), L"Brixol バージョン " BRIXOL_VERSION_WIDE L"\n(C) 2026 Brixol Project");
         EXPECT_EQ(itemText(window, IDC_VERSION_LINK), address);
 
         DWORD_PTR icon = 0;
