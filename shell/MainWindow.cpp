@@ -22,7 +22,7 @@ CMainWindow::CMainWindow(MessageLoop& loop)
     : loop_(loop),
       updateUi_({ID_GAME_START, ID_GAME_PAUSE, ID_OPTION_SOUND, ID_OPTION_GUIDE}),
       settingsFile_(kSettingsFilePath),
-      settings_(settingsFile_, damagedDataReporter_),
+      settings_(settingsFile_, damagedDataReporter_, saveFailureReporter_),
       host_(window_),
       game_(host_),
       updater_(game_, window_)

@@ -1,0 +1,11 @@
+#include "records/MessageBoxSaveFailureReporter.h"
+
+#include <windows.h>
+
+#include "records/MessageBoxOwner.h"
+
+void MessageBoxSaveFailureReporter::reportSaveFailure(const std::wstring& fullPath)
+{
+    const std::wstring text = L"設定とハイスコアを保存できませんでした。\n" + fullPath;
+    MessageBoxW(messageBoxOwner(), text.c_str(), L"エラー", MB_OK);
+}
