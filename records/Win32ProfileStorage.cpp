@@ -148,6 +148,7 @@ public:
 private:
     void start();
     bool turnUtf16();
+    bool keepsItsEncoding() const;
 
     Win32ProfileStorage& owner_;
     std::wstring path_;
@@ -198,12 +199,25 @@ bool Win32Replacement::turnUtf16()
     return writeFileBytes(path_, utf16LeWithMark(decodeAnsi(bytes)));
 }
 
+// An ANSI file whose new bytes happen to form UTF-8 ("Ã©" in code page 1252)
+// would be read as UTF-8 at the next start, with other names than saved.
+bool Win32Replacement::keepsItsEncoding() const
+{
+    std::string bytes;
+    if (readFileBytes(path_, kMaxFileBytes, bytes) != FileRead::Read)
+        return false;
+    const StoredEncoding next = readStoredSettingsText(bytes, decodeAnsiStrictly).encoding;
+    return next == StoredEncoding::Ansi || next == StoredEncoding::None;
+}
+
 bool Win32Replacement::commit()
 {
     if (failed_)
         return false;
     // The profile functions may cache; a null section writes the cache out.
     WritePrivateProfileStringW(nullptr, nullptr, nullptr, path_.c_str());
+    if (ansi_ && !keepsItsEncoding() && !turnUtf16())
+        return false;
     if (!flushFileToDisk(path_))
         return false;
     // A read-only file is the player's wish that it stay as it is.

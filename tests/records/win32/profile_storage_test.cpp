@@ -39,20 +39,6 @@ std::set<std::wstring> filesHere()
     return names;
 }
 
-std::string bytesOf(const wchar_t* name)
-{
-    std::string bytes;
-    const UniqueFile file(
-        CreateFileW(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file)
-        return "(missing)";
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) && got > 0)
-        bytes.append(buffer, got);
-    return bytes;
-}
-
 std::string asciiExampleBytes()
 {
     std::string bytes;
@@ -71,14 +57,6 @@ std::list<ScoreRecord> asciiExampleRecords()
     for (ScoreRecord& record : records)
         record.name = L"Ascii";
     return records;
-}
-
-void writeBytesTo(const wchar_t* name, const std::string& bytes)
-{
-    const UniqueFile file(
-        CreateFileW(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    DWORD written = 0;
-    ASSERT_TRUE(file && WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
 }
 
 // Each UTF-16 unit of a UTF-16LE file widened to 32 bits, mark included.
@@ -203,7 +181,7 @@ TEST_F(ProfileStorageTest, AFileTheProgramCannotTakeIsKeptExactlyBeforeTheFirstS
         std::set<std::wstring> expectedFiles{L"Brixol.ini"};
         if (c.backup) {
             expectedFiles.insert(L"Brixol.ini.bak");
-            EXPECT_EQ(bytesOf(L"Brixol.ini.bak"), c.bytes);
+            EXPECT_EQ(readBytesOf("Brixol.ini.bak"), c.bytes);
         }
         EXPECT_EQ(filesHere(), expectedFiles);
         EXPECT_EQ(startsWithUtf16Mark(readSettingsBytes()), c.savedAsUtf16);
@@ -220,15 +198,15 @@ TEST_F(ProfileStorageTest, AFileTheProgramCannotTakeIsKeptExactlyBeforeTheFirstS
 
 TEST_F(ProfileStorageTest, AnEarlierBackupIsNeverReplaced)
 {
-    writeBytesTo(L"Brixol.ini.bak", "earlier");
-    writeBytesTo(L"Brixol.ini.2.bak", "earlier too");
+    writeBytesOf("Brixol.ini.bak", "earlier");
+    writeBytesOf("Brixol.ini.2.bak", "earlier too");
     const std::string damaged = replacedIn(asciiExampleBytes(), "Score=500", "Score=501");
     writeSettingsBytes(damaged);
     store.load();
     ASSERT_TRUE(store.save());
-    EXPECT_EQ(bytesOf(L"Brixol.ini.bak"), "earlier");
-    EXPECT_EQ(bytesOf(L"Brixol.ini.2.bak"), "earlier too");
-    EXPECT_EQ(bytesOf(L"Brixol.ini.3.bak"), damaged);
+    EXPECT_EQ(readBytesOf("Brixol.ini.bak"), "earlier");
+    EXPECT_EQ(readBytesOf("Brixol.ini.2.bak"), "earlier too");
+    EXPECT_EQ(readBytesOf("Brixol.ini.3.bak"), damaged);
 }
 
 }  // namespace
@@ -286,6 +264,9 @@ TEST_F(CodePageTest, ANameThatDoesNotFitTheCodePageTurnsTheFileUtf16)
         {L"Jose", false},
         {L"名無しさん", !japaneseCodePage()},
         {L"ไทย", true},
+        // Fits code page 1252 as the bytes C3 A9, which would read back as
+        // UTF-8 "é" from an ANSI file.
+        {L"Ã©", true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(std::wstring(c.name)));
