@@ -3,9 +3,11 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "shell/win/GdiplusApi.h"
 #include "shell/win/GdiplusSession.h"
+#include "shell/win/PictureBounds.h"
 
 namespace {
 
@@ -29,11 +31,41 @@ UniqueBitmap createTopDownBitmap24(int width, int height, void** bits)
     return UniqueBitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0));
 }
 
+std::string bytesAt(HANDLE file, std::uint64_t offset, std::size_t count)
+{
+    std::string bytes(count, '\0');
+    LARGE_INTEGER position{};
+    position.QuadPart = static_cast<LONGLONG>(offset);
+    DWORD got = 0;
+    if (!SetFilePointerEx(file, position, nullptr, FILE_BEGIN) ||
+        !ReadFile(file, &bytes[0], static_cast<DWORD>(count), &got, nullptr))
+        got = 0;
+    bytes.resize(got);
+    return bytes;
+}
+
+// Read before GDI+ sees the file: it decodes the whole picture the header
+// claims before it reports anything.
+bool fileHeaderWithinBounds(const wchar_t* path)
+{
+    const UniqueFile file(
+        CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    if (!file || !GetFileSizeEx(file.get(), &size))
+        return false;
+    const HANDLE handle = file.get();
+    return pictureHeaderWithinBounds(
+        [handle](std::uint64_t offset, std::size_t count) { return bytesAt(handle, offset, count); },
+        static_cast<std::uint64_t>(size.QuadPart));
+}
+
 }  // namespace
 
 UniqueBitmap loadPictureFile(const wchar_t* path)
 {
     if (!GdiplusSession::instance().started())
+        return {};
+    if (!fileHeaderWithinBounds(path))
         return {};
     gdip::GpBitmap* decoded = nullptr;
     if (gdip::GdipCreateBitmapFromFile(path, &decoded) != gdip::Ok)
@@ -44,7 +76,8 @@ UniqueBitmap loadPictureFile(const wchar_t* path)
     UINT width = 0;
     UINT height = 0;
     if (gdip::GdipGetImageWidth(picture.get(), &width) != gdip::Ok ||
-        gdip::GdipGetImageHeight(picture.get(), &height) != gdip::Ok || !fitsInDib24(width, height))
+        gdip::GdipGetImageHeight(picture.get(), &height) != gdip::Ok || !fitsInDib24(width, height) ||
+        !pictureSizeWithinBounds(width, height))
         return {};
 
     void* bits = nullptr;
