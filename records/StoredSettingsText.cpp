@@ -1,6 +1,7 @@
 #include "records/StoredSettingsText.h"
 
 #include <cstdint>
+#include <utility>
 
 namespace {
 
@@ -154,11 +155,17 @@ bool decodeUtf8(const std::string& bytes, std::wstring& text)
         if (lead < 0x80) {
             codePoint = lead;
         } else if (lead >= 0xC2 && lead <= 0xDF) {
-            following = 1, codePoint = lead & 0x1F, smallest = 0x80;
+            following = 1;
+            codePoint = lead & 0x1F;
+            smallest = 0x80;
         } else if (lead >= 0xE0 && lead <= 0xEF) {
-            following = 2, codePoint = lead & 0x0F, smallest = 0x800;
+            following = 2;
+            codePoint = lead & 0x0F;
+            smallest = 0x800;
         } else if (lead >= 0xF0 && lead <= 0xF4) {
-            following = 3, codePoint = lead & 0x07, smallest = 0x10000;
+            following = 3;
+            codePoint = lead & 0x07;
+            smallest = 0x10000;
         } else {
             return false;
         }

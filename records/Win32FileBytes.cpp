@@ -14,9 +14,10 @@ FileRead readFileBytes(const std::wstring& path, std::size_t maxBytes, std::stri
         return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? FileRead::Missing : FileRead::Failed;
     }
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
-        static_cast<unsigned long long>(size.QuadPart) > maxBytes)
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0)
         return FileRead::Failed;
+    if (static_cast<unsigned long long>(size.QuadPart) > maxBytes)
+        return FileRead::TooLarge;
     bytes.resize(static_cast<std::size_t>(size.QuadPart));
     std::size_t done = 0;
     while (done < bytes.size()) {

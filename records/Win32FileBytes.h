@@ -3,10 +3,10 @@
 
 #include <string>
 
-enum class FileRead { Missing, Read, Failed };
+enum class FileRead { Missing, Read, TooLarge, Failed };
 
-// Files above maxBytes are not read (Failed): no settings file is that big,
-// and reading one whole must not exhaust memory.
+// Files above maxBytes are not read: no settings file is that big, and
+// reading one whole must not exhaust memory.
 FileRead readFileBytes(const std::wstring& path, std::size_t maxBytes, std::string& bytes);
 
 // Creates or truncates the file, writes the bytes and flushes them to disk,

@@ -63,8 +63,12 @@ StoredFile inspect(const std::wstring& path)
 {
     StoredFile stored;
     stored.read = readFileBytes(path, kMaxFileBytes, stored.bytes);
-    if (stored.read == FileRead::Read)
+    if (stored.read == FileRead::Read) {
         stored.text = readStoredSettingsText(stored.bytes, decodeAnsiStrictly);
+    } else if (stored.read == FileRead::TooLarge) {
+        stored.text.encoding = StoredEncoding::Unreadable;  // kept as a backup, never read
+        stored.text.needsBackup = true;
+    }
     return stored;
 }
 
@@ -239,7 +243,7 @@ Win32ProfileStorage::Win32ProfileStorage(std::wstring path) : path_(std::move(pa
 std::unique_ptr<ProfileFile> Win32ProfileStorage::openForReading()
 {
     const StoredFile stored = inspect(path_);
-    if (stored.read == FileRead::Read && stored.text.encoding == StoredEncoding::Unreadable)
+    if (stored.text.encoding == StoredEncoding::Unreadable)
         return std::make_unique<NoValues>();
     if (stored.read == FileRead::Read && stored.text.encoding == StoredEncoding::Converted) {
         std::unique_ptr<ProfileFile> copy = readingCopyOf(stored.text.text);

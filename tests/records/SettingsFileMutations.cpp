@@ -1,5 +1,6 @@
 #include "SettingsFileMutations.h"
 
+#include <iterator>
 #include <random>
 
 #include "ExampleSettingsFile.h"

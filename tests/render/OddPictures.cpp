@@ -1,5 +1,6 @@
 #include "OddPictures.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {

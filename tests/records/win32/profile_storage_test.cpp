@@ -196,6 +196,19 @@ TEST_F(ProfileStorageTest, AFileTheProgramCannotTakeIsKeptExactlyBeforeTheFirstS
     EXPECT_TRUE(saveFailures.paths.empty());
 }
 
+// Larger than any settings file could be: not read, kept whole, replaced.
+TEST_F(ProfileStorageTest, AFileTooLargeToReadIsKeptAndReplaced)
+{
+    const std::string huge = "[Brixol]\r\nSound=0\r\n" + std::string(17 * 1024 * 1024, ';');
+    writeSettingsBytes(huge);
+    store.load();
+    EXPECT_TRUE(store.sound) << "nothing is read from it";
+    fillWithExample(store);
+    ASSERT_TRUE(store.save());
+    EXPECT_TRUE(readBytesOf("Brixol.ini.bak") == huge);
+    EXPECT_EQ(readUtf16SettingsLines(), exampleFileLines());
+}
+
 TEST_F(ProfileStorageTest, AnEarlierBackupIsNeverReplaced)
 {
     writeBytesOf("Brixol.ini.bak", "earlier");
