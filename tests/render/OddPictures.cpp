@@ -174,7 +174,8 @@ std::string bmpBytes(const BmpPicture& picture)
     const std::int64_t height = picture.height < 0 ? -static_cast<std::int64_t>(picture.height) : picture.height;
     std::string pixels = picture.pixels;
     if (pixels.empty() && picture.compression == 0) {
-        const std::int64_t rowBytes = (static_cast<std::int64_t>(picture.width) * picture.bitsPerPixel + 31) / 32 * 4;
+        const std::int64_t rowBytes =
+            (static_cast<std::int64_t>(picture.width) * picture.bitsPerPixel + 31) / 32 * 4;
         pixels.assign(static_cast<std::size_t>(rowBytes * height), static_cast<char>(picture.pixelByte));
     }
     std::string palette;

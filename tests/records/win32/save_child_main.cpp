@@ -23,8 +23,8 @@ public:
 
 int main(int argc, char** argv)
 {
-    const HANDLE ready = argc > 1 ? reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(std::strtoull(argv[1], nullptr, 10)))
-                                  : nullptr;
+    const std::uintptr_t readyValue = argc > 1 ? static_cast<std::uintptr_t>(std::strtoull(argv[1], nullptr, 10)) : 0;
+    const HANDLE ready = reinterpret_cast<HANDLE>(readyValue);
     Win32ProfileStorage file(kSettingsFilePath);
     Silent silent;
     SettingsStore store(file, silent, silent);
