@@ -2,5 +2,5 @@
 
 void MessageBoxDamagedDataReporter::reportDamagedScores()
 {
-    MessageBoxW(owner_, L"スコアデータに異常が見つかりました", L"エラー", MB_OK);
+    MessageBoxW(owner(), L"スコアデータに異常が見つかりました", L"エラー", MB_OK);
 }

@@ -24,7 +24,7 @@ public:
                                     const std::wstring& defaultValue) const = 0;
 
     // Replaces the key's value in place, or appends the key (and its section)
-    // when missing. Failures are not reported: losing the settings must not
-    // stop the program from closing.
+    // when missing. Failures are not returned here: a new version of the
+    // settings file notes them, and its commit then fails (ProfileStorage.h).
     virtual void writeString(const std::wstring& section, const std::wstring& key, const std::wstring& value) = 0;
 };

@@ -22,98 +22,121 @@ std::uint32_t bitPattern(std::int32_t value)
 
 }  // namespace
 
-SettingsStore::SettingsStore(ProfileFile& file, DamagedDataReporter& reporter) : file_(file), reporter_(reporter) {}
+SettingsStore::SettingsStore(ProfileStorage& file, DamagedDataReporter& reporter, SaveFailureReporter& saveFailures)
+    : file_(file), reporter_(reporter), saveFailures_(saveFailures)
+{
+}
 
 void SettingsStore::load()
 {
     records.clear();
-    loadOptions();
+    const std::unique_ptr<ProfileFile> stored = file_.openForReading();
+    loadOptions(*stored);
     if (highScoreNum <= 0) {
         checkSum = 0;
         return;
     }
     if (highScoreNum > maxStoredEntries) {
         reporter_.reportDamagedScores();
+        file_.keepBeforeReplacing();
         return;
     }
-    loadEntries();
+    loadEntries(*stored);
     if (scoreChecksum() != checkSum) {
         discardEntries();
     }
 }
 
-void SettingsStore::loadOptions()
+void SettingsStore::loadOptions(const ProfileFile& stored)
 {
-    sound = file_.readInt(kOptionsSection, L"Sound", 1) != 0;
-    guide = file_.readInt(kOptionsSection, L"Guide", 0) != 0;
-    windowLeft = file_.readInt(kOptionsSection, L"WindowLeft", 0);
-    windowTop = file_.readInt(kOptionsSection, L"WindowTop", 0);
-    highScoreNum = file_.readInt(kOptionsSection, L"HighScoreNum", 0);
-    checkSum = static_cast<std::uint32_t>(file_.readInt(kOptionsSection, L"CheckSum", 0));
+    sound = stored.readInt(kOptionsSection, L"Sound", 1) != 0;
+    guide = stored.readInt(kOptionsSection, L"Guide", 0) != 0;
+    windowLeft = stored.readInt(kOptionsSection, L"WindowLeft", 0);
+    windowTop = stored.readInt(kOptionsSection, L"WindowTop", 0);
+    highScoreNum = stored.readInt(kOptionsSection, L"HighScoreNum", 0);
+    checkSum = static_cast<std::uint32_t>(stored.readInt(kOptionsSection, L"CheckSum", 0));
 }
 
-void SettingsStore::loadEntries()
+void SettingsStore::loadEntries(const ProfileFile& stored)
 {
     // Entries are kept in file order and not limited to the table's capacity:
     // the table sorts and trims them at its next insertion.
     for (std::int32_t index = 0; index < highScoreNum; ++index) {
-        records.push_back(loadEntry(index));
+        records.push_back(loadEntry(stored, index));
     }
 }
 
-ScoreRecord SettingsStore::loadEntry(std::int32_t index) const
+ScoreRecord SettingsStore::loadEntry(const ProfileFile& stored, std::int32_t index)
 {
     const std::wstring section = entrySection(index);
     ScoreRecord record;
-    record.lines = file_.readInt(section, L"Lines", 0);
-    record.score = file_.readInt(section, L"Score", 0);
-    record.date = file_.readString(section, L"Date", L"");
-    record.name = file_.readString(section, L"Name", L"");
+    record.lines = stored.readInt(section, L"Lines", 0);
+    record.score = stored.readInt(section, L"Score", 0);
+    record.date = stored.readString(section, L"Date", L"");
+    record.name = stored.readString(section, L"Name", L"");
     return record;
 }
 
 void SettingsStore::discardEntries()
 {
     // The user is told first; highScoreNum and checkSum keep what was read.
+    // The entries stay in the backup, for a player who only edited a name.
     reporter_.reportDamagedScores();
     records.clear();
+    file_.keepBeforeReplacing();
 }
 
-void SettingsStore::save()
+bool SettingsStore::save()
 {
     highScoreNum = static_cast<std::int32_t>(records.size());
     checkSum = highScoreNum > 0 ? scoreChecksum() : 0;
-    saveOptions();
+    const std::unique_ptr<ProfileReplacement> next = file_.beginReplacement();
+    saveOptions(*next);
     std::int32_t index = 0;
     for (const ScoreRecord& record : records) {
-        saveEntry(index++, record);
+        saveEntry(*next, index++, record);
     }
     // Entry sections beyond the new count stay in the file; load reads only
     // the first highScoreNum of them.
+    if (next->commit())
+        return true;
+    reportSaveFailure();
+    return false;
 }
 
-void SettingsStore::saveOptions()
+void SettingsStore::saveOptions(ProfileFile& target) const
 {
-    writeNumber(kOptionsSection, L"Sound", sound ? 1u : 0u);
-    writeNumber(kOptionsSection, L"Guide", guide ? 1u : 0u);
-    writeNumber(kOptionsSection, L"WindowLeft", bitPattern(windowLeft));
-    writeNumber(kOptionsSection, L"WindowTop", bitPattern(windowTop));
-    writeNumber(kOptionsSection, L"HighScoreNum", bitPattern(highScoreNum));
-    writeNumber(kOptionsSection, L"CheckSum", checkSum);
+    writeNumber(target, kOptionsSection, L"Sound", sound ? 1u : 0u);
+    writeNumber(target, kOptionsSection, L"Guide", guide ? 1u : 0u);
+    writeNumber(target, kOptionsSection, L"WindowLeft", bitPattern(windowLeft));
+    writeNumber(target, kOptionsSection, L"WindowTop", bitPattern(windowTop));
+    writeNumber(target, kOptionsSection, L"HighScoreNum", bitPattern(highScoreNum));
+    writeNumber(target, kOptionsSection, L"CheckSum", checkSum);
 }
 
-void SettingsStore::saveEntry(std::int32_t index, const ScoreRecord& record)
+void SettingsStore::saveEntry(ProfileFile& target, std::int32_t index, const ScoreRecord& record)
 {
     const std::wstring section = entrySection(index);
-    file_.writeString(section, L"Name", record.name);
-    file_.writeString(section, L"Date", record.date);
-    writeNumber(section, L"Score", bitPattern(record.score));
-    writeNumber(section, L"Lines", bitPattern(record.lines));
+    target.writeString(section, L"Name", record.name);
+    target.writeString(section, L"Date", record.date);
+    writeNumber(target, section, L"Score", bitPattern(record.score));
+    writeNumber(target, section, L"Lines", bitPattern(record.lines));
 }
 
-void SettingsStore::writeNumber(const std::wstring& section, const std::wstring& key, std::uint32_t value)
+void SettingsStore::writeNumber(ProfileFile& target, const std::wstring& section, const std::wstring& key,
+                                std::uint32_t value)
 {
-    file_.writeString(section, key, std::to_wstring(value));
+    target.writeString(section, key, std::to_wstring(value));
+}
+
+// Scores are saved as they are won, so a file that cannot be written would
+// otherwise raise a message at every game; once per run is enough.
+void SettingsStore::reportSaveFailure()
+{
+    if (saveFailureReported_)
+        return;
+    saveFailureReported_ = true;
+    saveFailures_.reportSaveFailure(file_.fullPath());
 }
 
 std::uint32_t SettingsStore::scoreChecksum() const

@@ -1,6 +1,6 @@
 // The in-memory copy of the settings file: the options, the main window's
 // position and the stored high-score entries. Loaded once when the main window
-// is created and saved once when it is destroyed.
+// is created; every save replaces the whole file in one step.
 #pragma once
 
 #include <cstdint>
@@ -8,7 +8,9 @@
 
 #include "records/DamagedDataReporter.h"
 #include "records/ProfileFile.h"
+#include "records/SaveFailureReporter.h"
 #include "records/ScoreRecord.h"
+#include "records/ProfileStorage.h"
 
 // Relative on purpose: the file lives in the current directory, not beside the
 // executable.
@@ -20,14 +22,18 @@ public:
     // reading them all would allocate without bound.
     static constexpr std::int32_t maxStoredEntries = 1000;
 
-    // Both must outlive the store.
-    SettingsStore(ProfileFile& file, DamagedDataReporter& reporter);
+    // All three must outlive the store.
+    SettingsStore(ProfileStorage& file, DamagedDataReporter& reporter, SaveFailureReporter& saveFailures);
 
     // Missing values take their defaults. Entries whose scores do not match
-    // the stored checksum are reported and discarded.
+    // the stored checksum are reported and discarded; the file is then kept
+    // as a backup before the next save replaces it.
     void load();
-    // Sets highScoreNum and checkSum from records, then writes every field.
-    void save();
+    // Sets highScoreNum and checkSum from records, then writes every field
+    // into a new version of the file and puts it in place. On failure the
+    // file stays as it was, the fields keep their values for the next try,
+    // and the first failure of the store's life is reported.
+    bool save();
     // Requires at least one record.
     std::uint32_t scoreChecksum() const;
 
@@ -40,14 +46,18 @@ public:
     std::list<ScoreRecord> records;  // in file order; entry 0 is the best
 
 private:
-    void loadOptions();
-    void loadEntries();
-    ScoreRecord loadEntry(std::int32_t index) const;
+    void loadOptions(const ProfileFile& stored);
+    void loadEntries(const ProfileFile& stored);
+    static ScoreRecord loadEntry(const ProfileFile& stored, std::int32_t index);
     void discardEntries();
-    void saveOptions();
-    void saveEntry(std::int32_t index, const ScoreRecord& record);
-    void writeNumber(const std::wstring& section, const std::wstring& key, std::uint32_t value);
+    void saveOptions(ProfileFile& target) const;
+    static void saveEntry(ProfileFile& target, std::int32_t index, const ScoreRecord& record);
+    static void writeNumber(ProfileFile& target, const std::wstring& section, const std::wstring& key,
+                            std::uint32_t value);
+    void reportSaveFailure();
 
-    ProfileFile& file_;
+    ProfileStorage& file_;
     DamagedDataReporter& reporter_;
+    SaveFailureReporter& saveFailures_;
+    bool saveFailureReported_ = false;
 };

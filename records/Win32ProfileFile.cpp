@@ -29,7 +29,8 @@ std::wstring Win32ProfileFile::readString(const std::wstring& section, const std
 void Win32ProfileFile::writeString(const std::wstring& section, const std::wstring& key, const std::wstring& value)
 {
     createAsUtf16IfMissing();
-    WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), path_.c_str());
+    if (!WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), path_.c_str()))
+        writeFailed_ = true;
 }
 
 // The profile functions create a new file in the ANSI code page, which turns

@@ -19,8 +19,12 @@ public:
     // Creates a missing file as UTF-16 first (see the .cpp).
     void writeString(const std::wstring& section, const std::wstring& key, const std::wstring& value) override;
 
+    // Whether any write so far has failed.
+    bool writeFailed() const { return writeFailed_; }
+
 private:
     void createAsUtf16IfMissing() const;
 
     std::wstring path_;
+    bool writeFailed_ = false;
 };

@@ -3,7 +3,9 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
+#include "render/PictureBounds.h"
 #include "win/GdiplusApi.h"
 #include "win/GdiplusSession.h"
 
@@ -29,22 +31,52 @@ UniqueBitmap createTopDownBitmap24(int width, int height, void** bits)
     return UniqueBitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0));
 }
 
+std::string bytesAt(HANDLE file, std::uint64_t offset, std::size_t count)
+{
+    std::string bytes(count, '\0');
+    LARGE_INTEGER position{};
+    position.QuadPart = static_cast<LONGLONG>(offset);
+    DWORD got = 0;
+    if (!SetFilePointerEx(file, position, nullptr, FILE_BEGIN) ||
+        !ReadFile(file, &bytes[0], static_cast<DWORD>(count), &got, nullptr))
+        got = 0;
+    bytes.resize(got);
+    return bytes;
+}
+
+// Read before GDI+ sees the file: it decodes the whole picture the header
+// claims before it reports anything.
+bool fileHeaderWithinBounds(const wchar_t* path)
+{
+    const UniqueFile file(
+        CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    if (!file || !GetFileSizeEx(file.get(), &size))
+        return false;
+    const HANDLE handle = file.get();
+    return pictureHeaderWithinBounds(
+        [handle](std::uint64_t offset, std::size_t count) { return bytesAt(handle, offset, count); },
+        static_cast<std::uint64_t>(size.QuadPart));
+}
+
 }  // namespace
 
 UniqueBitmap loadPictureFile(const wchar_t* path)
 {
     if (!GdiplusSession::instance().started())
         return {};
-    gdip::GpBitmap* decoded = nullptr;
-    if (gdip::GdipCreateBitmapFromFile(path, &decoded) != gdip::Ok)
+    if (!fileHeaderWithinBounds(path))
         return {};
     // Disposing of the GDI+ bitmap also closes the file.
-    const gdip::UniqueImage picture(decoded);
+    gdip::UniqueBitmap picture;
+    if (gdip::GdipCreateBitmapFromFile(path, picture.put()) != gdip::Ok)
+        return {};
 
     UINT width = 0;
     UINT height = 0;
     if (gdip::GdipGetImageWidth(picture.get(), &width) != gdip::Ok ||
-        gdip::GdipGetImageHeight(picture.get(), &height) != gdip::Ok || !fitsInDib24(width, height))
+        gdip::GdipGetImageHeight(picture.get(), &height) != gdip::Ok || !fitsInDib24(width, height) ||
+        !pictureSizeWithinBounds(width, height))
         return {};
 
     void* bits = nullptr;
@@ -62,10 +94,10 @@ UniqueBitmap loadPictureFile(const wchar_t* path)
     rows.PixelFormat = PixelFormat24bppRGB;
     rows.Scan0 = bits;
     const gdip::GpRect whole(0, 0, static_cast<INT>(width), static_cast<INT>(height));
-    if (gdip::GdipBitmapLockBits(decoded, &whole, gdip::ImageLockModeRead | gdip::ImageLockModeUserInputBuf,
+    if (gdip::GdipBitmapLockBits(picture.get(), &whole, gdip::ImageLockModeRead | gdip::ImageLockModeUserInputBuf,
                                  PixelFormat24bppRGB, &rows) != gdip::Ok)
         return {};
-    gdip::GdipBitmapUnlockBits(decoded, &rows);
+    gdip::GdipBitmapUnlockBits(picture.get(), &rows);
     return dib;
 }
 

@@ -8,7 +8,9 @@
 
 // Decodes a BMP, JPEG or PNG file, recognised by its content whatever its
 // name, into a 24-bit top-down DIB section of the picture's own size. Empty if
-// the file is missing or cannot be decoded, or GDI+ cannot be started.
+// the file is missing or cannot be decoded, or GDI+ cannot be started, and at
+// once if its header claims a size beyond the bounds or beyond what the file
+// holds (see PictureBounds.h).
 UniqueBitmap loadPictureFile(const wchar_t* path);
 
 // A bitmap resource at its own size as a DIB section, from module (the

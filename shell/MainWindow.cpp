@@ -22,7 +22,7 @@ CMainWindow::CMainWindow(MessageLoop& loop)
     : loop_(loop),
       updateUi_({ID_GAME_START, ID_GAME_PAUSE, ID_OPTION_SOUND, ID_OPTION_GUIDE}),
       settingsFile_(kSettingsFilePath),
-      settings_(settingsFile_, damagedDataReporter_),
+      settings_(settingsFile_, damagedDataReporter_, saveFailureReporter_),
       game_(host_),
       updater_(game_, host_)
 {
@@ -92,6 +92,7 @@ LRESULT CMainWindow::OnCreate()
 {
     host_.attach(hwnd());
     damagedDataReporter_.setOwner(hwnd());
+    saveFailureReporter_.setOwner(hwnd());
     const HINSTANCE module = GetModuleHandleW(nullptr);
     shortcuts_.reset(LoadAcceleratorsW(module, MAKEINTRESOURCEW(IDR_SHORTCUTS)));
     loop_.addFilter(*this);

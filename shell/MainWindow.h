@@ -8,8 +8,9 @@
 #include "game/Game.h"
 #include "records/HighScoreTable.h"
 #include "records/MessageBoxDamagedDataReporter.h"
+#include "records/MessageBoxSaveFailureReporter.h"
 #include "records/SettingsStore.h"
-#include "records/Win32ProfileFile.h"
+#include "records/Win32ProfileStorage.h"
 #include "shell/Updater.h"
 #include "shell/WindowGameHost.h"
 #include "win/Handles.h"
@@ -68,8 +69,9 @@ private:
     UniqueAcceleratorTable shortcuts_;
     UniqueIcon icon_;
     UpdateUi updateUi_;
-    Win32ProfileFile settingsFile_;
+    Win32ProfileStorage settingsFile_;
     MessageBoxDamagedDataReporter damagedDataReporter_;
+    MessageBoxSaveFailureReporter saveFailureReporter_;
     SettingsStore settings_;
     WindowGameHost host_;
     Game game_;

@@ -25,10 +25,12 @@ using namespace Gdiplus;
 using namespace Gdiplus::DllExports;
 
 using UniqueImage = UniqueAny<GpImage*, GdipDisposeImage>;
+using UniqueBitmap = UniqueAny<GpBitmap*, GdipDisposeImage>;
 using UniqueGraphics = UniqueAny<GpGraphics*, GdipDeleteGraphics>;
 using UniqueFontFamily = UniqueAny<GpFontFamily*, GdipDeleteFontFamily>;
 using UniqueFont = UniqueAny<GpFont*, GdipDeleteFont>;
 using UniqueBrush = UniqueAny<GpBrush*, GdipDeleteBrush>;
+using UniqueSolidFill = UniqueAny<GpSolidFill*, GdipDeleteBrush>;
 using UniqueStringFormat = UniqueAny<GpStringFormat*, GdipDeleteStringFormat>;
 
 }  // namespace gdip

@@ -8,15 +8,19 @@
 #include <vector>
 
 #include "records/DamagedDataReporter.h"
+#include "records/SaveFailureReporter.h"
 #include "records/SettingsStore.h"
 #include "records/Win32ProfileFile.h"
+#include "records/Win32ProfileStorage.h"
 
 namespace {
 
-class CountingReporter : public DamagedDataReporter {
+class CountingReporter : public DamagedDataReporter, public SaveFailureReporter {
 public:
     void reportDamagedScores() override { ++reports; }
+    void reportSaveFailure(const std::wstring&) override { ++saveFailures; }
     int reports = 0;
+    int saveFailures = 0;
 };
 
 std::string fileBytes(const std::wstring& path)
@@ -74,9 +78,9 @@ bool SettingsFile::exists() const
 void SettingsFile::write(const StoredSettings& settings) const
 {
     forgetCachedContents();
-    Win32ProfileFile file(path_);
+    Win32ProfileStorage file(path_);
     CountingReporter reporter;
-    SettingsStore store(file, reporter);
+    SettingsStore store(file, reporter, reporter);
     store.sound = settings.sound;
     store.guide = settings.guide;
     store.windowLeft = settings.windowLeft;
@@ -131,9 +135,9 @@ std::wstring SettingsFile::value(const std::wstring& section, const std::wstring
 std::list<ScoreRecord> SettingsFile::loadRecords(int* damagedReports) const
 {
     forgetCachedContents();
-    Win32ProfileFile file(path_);
+    Win32ProfileStorage file(path_);
     CountingReporter reporter;
-    SettingsStore store(file, reporter);
+    SettingsStore store(file, reporter, reporter);
     store.load();
     if (damagedReports != nullptr)
         *damagedReports = reporter.reports;

@@ -6,6 +6,7 @@
 
 #include "ExampleSettingsFile.h"
 #include "FakeProfileFile.h"
+#include "FakeProfileStorage.h"
 #include "RecordingReporter.h"
 #include "ScoreRecordComparison.h"
 #include "records/ScoreChecksum.h"
@@ -51,9 +52,10 @@ protected:
         EXPECT_EQ(store.windowTop, 0);
     }
 
-    FakeProfileFile file;
+    FakeProfileStorage file;
     RecordingReporter reporter;
-    SettingsStore store{file, reporter};
+    RecordingSaveFailureReporter saveFailures;
+    SettingsStore store{file, reporter, saveFailures};
 };
 
 TEST_F(SettingsStoreTest, FirstStartGivesTheDefaults)
@@ -71,7 +73,7 @@ TEST_F(SettingsStoreTest, SaveWritesEveryKeyInOrder)
 {
     fillWithExample(store);
     store.save();
-    EXPECT_EQ(file.lines(), exampleFileLines());
+    EXPECT_EQ(file.stored.lines(), exampleFileLines());
     EXPECT_EQ(store.highScoreNum, 2);
     EXPECT_EQ(store.checkSum, kExampleCheckSum);
 }
@@ -81,12 +83,12 @@ TEST_F(SettingsStoreTest, SaveOfAnEmptyTableWritesNoEntrySection)
     store.save();
     const std::vector<std::wstring> expected = {L"[Brixol]",     L"Sound=1",        L"Guide=0",   L"WindowLeft=0",
                                                 L"WindowTop=0", L"HighScoreNum=0", L"CheckSum=0"};
-    EXPECT_EQ(file.lines(), expected);
+    EXPECT_EQ(file.stored.lines(), expected);
 }
 
 TEST_F(SettingsStoreTest, LoadReadsWhatSaveWrote)
 {
-    file = FakeProfileFile(exampleFileLines());
+    file.stored = FakeProfileFile(exampleFileLines());
     makeStale();
     store.load();
     EXPECT_TRUE(store.sound);
@@ -104,10 +106,10 @@ TEST_F(SettingsStoreTest, NegativeCoordinatesTravelAsTheirBitPattern)
     store.windowLeft = -8;
     store.windowTop = -2147483647 - 1;
     store.save();
-    EXPECT_EQ(file.readString(L"Brixol", L"WindowLeft", L""), L"4294967288");
-    EXPECT_EQ(file.readString(L"Brixol", L"WindowTop", L""), L"2147483648");
+    EXPECT_EQ(file.stored.readString(L"Brixol", L"WindowLeft", L""), L"4294967288");
+    EXPECT_EQ(file.stored.readString(L"Brixol", L"WindowTop", L""), L"2147483648");
 
-    SettingsStore reloaded(file, reporter);
+    SettingsStore reloaded(file, reporter, saveFailures);
     reloaded.load();
     EXPECT_EQ(reloaded.windowLeft, -8);
     EXPECT_EQ(reloaded.windowTop, -2147483647 - 1);
@@ -123,7 +125,8 @@ TEST_F(SettingsStoreTest, AnyNonZeroOptionValueMeansOn)
     };
     for (const Case& c : {Case{L"0", L"1", false, true}, Case{L"2", L"0", true, false},
                           Case{L"4294967295", L"7", true, true}}) {
-        file = FakeProfileFile({L"[Brixol]", std::wstring(L"Sound=") + c.sound, std::wstring(L"Guide=") + c.guide});
+        file.stored =
+            FakeProfileFile({L"[Brixol]", std::wstring(L"Sound=") + c.sound, std::wstring(L"Guide=") + c.guide});
         store.load();
         EXPECT_EQ(store.sound, c.soundOn) << ::testing::PrintToString(std::wstring(c.sound));
         EXPECT_EQ(store.guide, c.guideOn) << ::testing::PrintToString(std::wstring(c.guide));
@@ -138,7 +141,7 @@ TEST_F(SettingsStoreTest, NoPositiveCountMeansNoEntries)
         SCOPED_TRACE(::testing::PrintToString(std::wstring(countLine)));
         std::vector<std::wstring> lines = replaced(exampleFileLines(), L"HighScoreNum=2", countLine);
         lines = replaced(lines, L"CheckSum=191944150", L"CheckSum=12345");
-        file = FakeProfileFile(lines);
+        file.stored = FakeProfileFile(lines);
         makeStale();
         store.load();
         EXPECT_TRUE(store.records.empty());
@@ -149,7 +152,7 @@ TEST_F(SettingsStoreTest, NoPositiveCountMeansNoEntries)
 
 TEST_F(SettingsStoreTest, MismatchReportsAndDiscardsOnlyTheEntries)
 {
-    file = FakeProfileFile(replaced(exampleFileLines(), L"Score=1000", L"Score=1001"));
+    file.stored = FakeProfileFile(replaced(exampleFileLines(), L"Score=1000", L"Score=1001"));
     store.load();
     EXPECT_EQ(reporter.reports, 1);
     EXPECT_TRUE(store.records.empty());
@@ -172,7 +175,7 @@ TEST_F(SettingsStoreTest, MissingEntrySectionsReadAsDefaultRecordsThatCount)
         SCOPED_TRACE(c.storedCheckSum);
         std::vector<std::wstring> lines = replaced(exampleFileLines(), L"HighScoreNum=2", L"HighScoreNum=3");
         lines = replaced(lines, L"CheckSum=191944150", L"CheckSum=" + std::to_wstring(c.storedCheckSum));
-        file = FakeProfileFile(lines);
+        file.stored = FakeProfileFile(lines);
         reporter.reports = 0;
         store.load();
         EXPECT_EQ(reporter.reports, c.reports);
@@ -198,7 +201,7 @@ TEST_F(SettingsStoreTest, AnAbsurdCountIsTreatedAsDamage)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.count);
-        file = FakeProfileFile({L"[Brixol]", L"WindowLeft=3", L"HighScoreNum=" + std::to_wstring(c.count),
+        file.stored = FakeProfileFile({L"[Brixol]", L"WindowLeft=3", L"HighScoreNum=" + std::to_wstring(c.count),
                                 L"CheckSum=" + std::to_wstring(c.storedCheckSum)});
         reporter.reports = 0;
         store.load();
@@ -224,7 +227,7 @@ TEST_F(SettingsStoreTest, EntriesKeepFileOrderAndNumber)
 
 TEST_F(SettingsStoreTest, LoadingTwiceDoesNotDuplicateEntries)
 {
-    file = FakeProfileFile(exampleFileLines());
+    file.stored = FakeProfileFile(exampleFileLines());
     store.load();
     store.load();
     EXPECT_EQ(store.records, exampleRecords());
@@ -237,8 +240,8 @@ TEST_F(SettingsStoreTest, SectionsBeyondASmallerCountStayAndAreIgnored)
     store.save();
     store.records.resize(1);
     store.save();
-    EXPECT_TRUE(contains(file.lines(), L"[HighScore2]"));
-    EXPECT_TRUE(contains(file.lines(), L"HighScoreNum=1"));
+    EXPECT_TRUE(contains(file.stored.lines(), L"[HighScore2]"));
+    EXPECT_TRUE(contains(file.stored.lines(), L"HighScoreNum=1"));
 
     store.load();
     EXPECT_EQ(store.records, std::list<ScoreRecord>{exampleRecords().front()});

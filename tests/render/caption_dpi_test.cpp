@@ -254,23 +254,18 @@ TEST_F(CaptionDpiTest, At96DpiTheCaptionsAreThePixelsOfPointSizedFonts)
         const Caption& caption = *views[i].caption;
         BoardCanvas canvas;
         {
-            gdip::GpGraphics* created = nullptr;
-            ASSERT_EQ(gdip::GdipCreateFromHDC(canvas.dc(), &created), gdip::Ok);
-            const gdip::UniqueGraphics graphics(created);
-            gdip::GpFontFamily* family = nullptr;
-            ASSERT_EQ(gdip::GdipCreateFontFamilyFromName(caption.fontFamily.c_str(), nullptr, &family), gdip::Ok);
-            const gdip::UniqueFontFamily fontFamily(family);
-            gdip::GpFont* createdFont = nullptr;
-            ASSERT_EQ(gdip::GdipCreateFont(family, static_cast<gdip::REAL>(caption.fontSize), gdip::FontStyleRegular,
-                                           gdip::UnitPoint, &createdFont),
+            gdip::UniqueGraphics graphics;
+            ASSERT_EQ(gdip::GdipCreateFromHDC(canvas.dc(), graphics.put()), gdip::Ok);
+            gdip::UniqueFontFamily family;
+            ASSERT_EQ(gdip::GdipCreateFontFamilyFromName(caption.fontFamily.c_str(), nullptr, family.put()), gdip::Ok);
+            gdip::UniqueFont font;
+            ASSERT_EQ(gdip::GdipCreateFont(family.get(), static_cast<gdip::REAL>(caption.fontSize),
+                                           gdip::FontStyleRegular, gdip::UnitPoint, font.put()),
                       gdip::Ok);
-            const gdip::UniqueFont font(createdFont);
-            gdip::GpSolidFill* solid = nullptr;
-            ASSERT_EQ(gdip::GdipCreateSolidFill(caption.color, &solid), gdip::Ok);
-            const gdip::UniqueBrush brush(solid);
-            gdip::GpStringFormat* format = nullptr;
-            ASSERT_EQ(gdip::GdipCreateStringFormat(0, LANG_NEUTRAL, &format), gdip::Ok);
-            const gdip::UniqueStringFormat stringFormat(format);
+            gdip::UniqueSolidFill brush;
+            ASSERT_EQ(gdip::GdipCreateSolidFill(caption.color, brush.put()), gdip::Ok);
+            gdip::UniqueStringFormat stringFormat;
+            ASSERT_EQ(gdip::GdipCreateStringFormat(0, LANG_NEUTRAL, stringFormat.put()), gdip::Ok);
             const float left = static_cast<float>(caption.x);
             const float top = static_cast<float>(caption.y);
             const gdip::RectF area(left, top, left + 200, top + 100);

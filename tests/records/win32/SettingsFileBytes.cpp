@@ -35,15 +35,25 @@ std::string encodeUtf16(const std::wstring& text)
 
 std::string readSettingsBytes()
 {
-    std::ifstream in(kFileName, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return readBytesOf(kFileName);
 }
 
 void writeSettingsBytes(const std::string& bytes)
 {
-    std::ofstream out(kFileName, std::ios::binary | std::ios::trunc);
+    writeBytesOf(kFileName, bytes);
+}
+
+std::string readBytesOf(const char* name)
+{
+    std::ifstream in(name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void writeBytesOf(const char* name, const std::string& bytes)
+{
+    std::ofstream out(name, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    EXPECT_TRUE(out.good()) << "cannot write the settings file";
+    EXPECT_TRUE(out.good()) << "cannot write " << name;
 }
 
 bool startsWithUtf16Mark(const std::string& bytes)

@@ -8,6 +8,10 @@
 std::string readSettingsBytes();
 void writeSettingsBytes(const std::string& bytes);
 
+// The same for any file of the current directory; a missing file reads empty.
+std::string readBytesOf(const char* name);
+void writeBytesOf(const char* name, const std::string& bytes);
+
 bool startsWithUtf16Mark(const std::string& bytes);
 
 // The lines of a UTF-16LE file with a byte-order mark, without the CRs.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "records/MessageBoxDamagedDataReporter.h"
+#include "records/MessageBoxSaveFailureReporter.h"
 
 namespace {
 
@@ -157,6 +158,27 @@ TEST(DamagedDataMessage, HasNoOwnerWhenGivenNone)
 
     expectTheDamageMessage(box);
     EXPECT_EQ(box.owner, nullptr);
+}
+
+// The file's full path follows the message on a line of its own.
+TEST(SaveFailureMessage, NamesTheFileOverTheWindowItWasGiven)
+{
+    const StandInMainWindow mainWindow;
+    ASSERT_NE(mainWindow.get(), nullptr);
+    SeenMessageBox box;
+    const ActivationWatch watch(box);
+    ASSERT_TRUE(watch.active());
+
+    MessageBoxSaveFailureReporter reporter;
+    reporter.setOwner(mainWindow.get());
+    reporter.reportSaveFailure(L"C:\\Games\\Brixol\\Brixol.ini");
+
+    EXPECT_EQ(box.count, 1);
+    EXPECT_EQ(box.caption, L"エラー");
+    EXPECT_EQ(box.texts,
+              std::vector<std::wstring>{L"設定とハイスコアを保存できませんでした。\nC:\\Games\\Brixol\\Brixol.ini"});
+    EXPECT_EQ(box.buttons.size(), 1u) << "OK only";
+    EXPECT_EQ(box.owner, mainWindow.get());
 }
 
 }  // namespace

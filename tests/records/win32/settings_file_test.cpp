@@ -13,7 +13,7 @@
 #include "ScoreRecordComparison.h"
 #include "records/ScoreChecksum.h"
 #include "records/SettingsStore.h"
-#include "records/Win32ProfileFile.h"
+#include "records/Win32ProfileStorage.h"
 #include "win32/SettingsFileBytes.h"
 #include "tests/support/win32/TemporaryDirectory.h"
 
@@ -53,12 +53,13 @@ protected:
     }
 
     TemporaryDirectory directory;
-    Win32ProfileFile file{kSettingsFilePath};
+    Win32ProfileStorage file{kSettingsFilePath};
     RecordingReporter reporter;
-    SettingsStore store{file, reporter};
+    RecordingSaveFailureReporter saveFailures;
+    SettingsStore store{file, reporter, saveFailures};
 
 private:
-    SettingsStore reloaded_{file, reporter};
+    SettingsStore reloaded_{file, reporter, saveFailures};
 };
 
 TEST_F(SettingsFileTest, SaveIntoAnEmptyDirectoryWritesTheExampleFile)
@@ -93,7 +94,7 @@ TEST_F(SettingsFileTest, MissingPartsGiveTheDefaults)
         if (c.fileExists) {
             writeUtf16SettingsLines(c.lines);
         }
-        SettingsStore loaded(file, reporter);
+        SettingsStore loaded(file, reporter, saveFailures);
         loaded.sound = false;
         loaded.guide = true;
         loaded.windowLeft = loaded.windowTop = 5;
@@ -140,7 +141,7 @@ TEST_F(SettingsFileTest, AMissingEntrySectionCountsAsAZeroScore)
         lines = replaced(lines, L"CheckSum=191944150", L"CheckSum=" + std::to_wstring(c.storedCheckSum));
         writeUtf16SettingsLines(lines);
         reporter.reports = 0;
-        SettingsStore loaded(file, reporter);
+        SettingsStore loaded(file, reporter, saveFailures);
         loaded.load();
         EXPECT_EQ(reporter.reports, c.reports);
         EXPECT_EQ(loaded.records, c.records);
@@ -265,9 +266,10 @@ TEST(SettingsFileNoise, NeverBreaksLoad)
         SCOPED_TRACE(round);
         const TemporaryDirectory directory;
         writeSettingsBytes(randomSettingsBytes(random));
-        Win32ProfileFile file{kSettingsFilePath};
+        Win32ProfileStorage file{kSettingsFilePath};
         RecordingReporter reporter;
-        SettingsStore store{file, reporter};
+        RecordingSaveFailureReporter saveFailures;
+        SettingsStore store{file, reporter, saveFailures};
         store.load();
         EXPECT_LE(reporter.reports, 1);
         EXPECT_LE(store.records.size(), static_cast<std::size_t>(SettingsStore::maxStoredEntries));

@@ -78,20 +78,19 @@ void writeBmp(const std::wstring& path, const PictureFile& picture)
 void writePng(const std::wstring& path, const PictureFile& picture)
 {
     ASSERT_TRUE(GdiplusSession::instance().started());
-    gdip::GpBitmap* bitmap = nullptr;
+    gdip::UniqueBitmap bitmap;
     ASSERT_EQ(gdip::GdipCreateBitmapFromScan0(picture.width, picture.height, 0, PixelFormat24bppRGB, nullptr,
-                                              &bitmap),
+                                              bitmap.put()),
               gdip::Ok);
-    const gdip::UniqueImage owned(bitmap);
     for (int y = 0; y < picture.height; ++y) {
         for (int x = 0; x < picture.width; ++x) {
             const Rgb color = picture.colorAt(x, y);
             const gdip::ARGB argb = 0xFF000000u | (static_cast<gdip::ARGB>(color.red) << 16) |
                                     (static_cast<gdip::ARGB>(color.green) << 8) | static_cast<gdip::ARGB>(color.blue);
-            gdip::GdipBitmapSetPixel(bitmap, x, y, argb);
+            gdip::GdipBitmapSetPixel(bitmap.get(), x, y, argb);
         }
     }
     CLSID encoder{};
     ASSERT_TRUE(findPngEncoder(encoder));
-    ASSERT_EQ(gdip::GdipSaveImageToFile(owned.get(), path.c_str(), &encoder, nullptr), gdip::Ok);
+    ASSERT_EQ(gdip::GdipSaveImageToFile(bitmap.get(), path.c_str(), &encoder, nullptr), gdip::Ok);
 }

@@ -1,0 +1,54 @@
+#include "records/Win32FileBytes.h"
+
+#include <windows.h>
+
+#include "win/Handles.h"
+
+FileRead readFileBytes(const std::wstring& path, std::size_t maxBytes, std::string& bytes)
+{
+    bytes.clear();
+    const UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? FileRead::Missing : FileRead::Failed;
+    }
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0)
+        return FileRead::Failed;
+    if (static_cast<unsigned long long>(size.QuadPart) > maxBytes)
+        return FileRead::TooLarge;
+    bytes.resize(static_cast<std::size_t>(size.QuadPart));
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD got = 0;
+        if (!ReadFile(file.get(), &bytes[done], static_cast<DWORD>(bytes.size() - done), &got, nullptr))
+            return FileRead::Failed;
+        if (got == 0)
+            break;  // the file shrank meanwhile
+        done += got;
+    }
+    bytes.resize(done);
+    return FileRead::Read;
+}
+
+bool writeFileBytes(const std::wstring& path, const std::string& bytes)
+{
+    const UniqueFile file(
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        return false;
+    DWORD written = 0;
+    if (!bytes.empty() &&
+        (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+         written != bytes.size()))
+        return false;
+    return FlushFileBuffers(file.get()) != FALSE;
+}
+
+bool flushFileToDisk(const std::wstring& path)
+{
+    const UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file && FlushFileBuffers(file.get()) != FALSE;
+}

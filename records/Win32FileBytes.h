@@ -1,0 +1,17 @@
+// Whole files as bytes, for the settings file's backups and new versions.
+#pragma once
+
+#include <string>
+
+enum class FileRead { Missing, Read, TooLarge, Failed };
+
+// Files above maxBytes are not read: no settings file is that big, and
+// reading one whole must not exhaust memory.
+FileRead readFileBytes(const std::wstring& path, std::size_t maxBytes, std::string& bytes);
+
+// Creates or truncates the file, writes the bytes and flushes them to disk,
+// so that a rename that follows can never expose a file without its data.
+bool writeFileBytes(const std::wstring& path, const std::string& bytes);
+
+// Flushes what others (the profile functions) wrote to the file.
+bool flushFileToDisk(const std::wstring& path);

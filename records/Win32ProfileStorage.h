@@ -1,0 +1,40 @@
+// The settings file on disk: read through the platform's profile functions,
+// saved into a new file beside it that then replaces it in one rename, and
+// kept as a backup first when the program could not take it as it stood.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "records/ProfileStorage.h"
+
+class Win32ProfileStorage : public ProfileStorage {
+public:
+    // A path with a directory part ("./Brixol.ini"), resolved against the
+    // current directory at each call.
+    explicit Win32ProfileStorage(std::wstring path);
+
+    // UTF-8 and UTF-16BE files are read from a UTF-16LE copy; a file in an
+    // encoding the program cannot read gives no values.
+    std::unique_ptr<ProfileFile> openForReading() override;
+    void keepBeforeReplacing() override { entriesNotTaken_ = true; }
+    // The new version is "<path>.tmp", in the file's own encoding; an ANSI
+    // one turns UTF-16LE as soon as a value does not fit the code page.
+    std::unique_ptr<ProfileReplacement> beginReplacement() override;
+    std::wstring fullPath() const override;
+
+    // The backup's name: "<path>.bak", else "<path>.2.bak", "<path>.3.bak"...
+    static std::wstring backupPath(const std::wstring& path, int number);
+
+private:
+    friend class Win32Replacement;
+    // Whether this save must keep the file first: once per run at most.
+    bool backupDue(bool fileNeedsIt) const { return !backupKept_ && (fileNeedsIt || entriesNotTaken_); }
+    // Copies the file to the first free backup name without ever replacing
+    // an earlier backup. True if kept, or if there is no file to keep.
+    bool keepBackup();
+
+    std::wstring path_;
+    bool entriesNotTaken_ = false;
+    bool backupKept_ = false;
+};
