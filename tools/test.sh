@@ -48,3 +48,6 @@ else
   echo "      programs are built but not run; running the checks that need no wine."
   ctest --preset win32 -LE wine
 fi
+
+step "launcher (tools/play.sh as an ordinary user, closed by Ctrl+C)"
+bash tools/test-play.sh
