@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the platform-free code natively
 # (with AddressSanitizer/UBSan, and the threaded game with ThreadSanitizer),
-# and the 64-bit and 32-bit Windows programs under wine.
+# the 64-bit and 32-bit Windows programs under wine, the launcher, and makes
+# the release zips.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -27,6 +28,10 @@ cmake --preset win64 >/dev/null
 cmake --build --preset win64 -j "${jobs}"
 cmake --preset win32 >/dev/null
 cmake --build --preset win32 -j "${jobs}"
+
+step "release zips"
+cmake --build --preset win64 --target package
+cmake --build --preset win32 --target package
 
 # Both run in one prefix, on one display, with the same fonts.
 source tools/wine-env.sh
