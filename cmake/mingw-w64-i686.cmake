@@ -9,6 +9,7 @@ set(BRIXOL_WINE_NAMES wine)
 # C3). x87 registers hold 64-bit mantissas; -ffloat-store rounds every float
 # variable to float32 when it is stored, so that the game's float arithmetic
 # gives bit for bit what the SSE builds give.
-set(CMAKE_C_FLAGS_INIT "-ffloat-store")
-set(CMAKE_CXX_FLAGS_INIT "-ffloat-store")
+# A compile option rather than CMAKE_CXX_FLAGS_INIT, which lands in the cache
+# once: a build folder configured before would silently go without it.
+add_compile_options(-ffloat-store)
 include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-common.cmake)

@@ -111,6 +111,11 @@ brixol_prepare_prefix() {
   export WINEPREFIX="$1"
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
+  if [ "${kind}" = tests ]; then
+    # A test program that crashes ends at once and fails, instead of hanging
+    # in wine's debugger until the test's timeout.
+    WINEDLLOVERRIDES="${WINEDLLOVERRIDES};winedbg.exe=d"
+  fi
   local wine64 marker stored
   wine64="$(brixol_wine64)" || { echo "wine-env: no wine loader found" >&2; return 1; }
   marker="$(brixol_prefix_marker "${kind}")"
