@@ -9,6 +9,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 # One self-contained exe: no DLL beyond Windows' own.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 
-# Windows test programs run under wine.
-find_program(BRIXOL_WINE NAMES wine wine64 REQUIRED)
-set(CMAKE_CROSSCOMPILING_EMULATOR ${BRIXOL_WINE})
+# Windows test programs run under wine, each with the loader of its word size
+# (BRIXOL_WINE_NAMES, set by the toolchain file; Debian keeps the loaders in
+# /usr/lib/wine).
+find_program(BRIXOL_WINE_LOADER NAMES ${BRIXOL_WINE_NAMES} PATHS /usr/lib/wine REQUIRED)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${BRIXOL_WINE_LOADER})

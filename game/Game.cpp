@@ -152,19 +152,29 @@ void Game::gameOver()
     host.postGameOver(gameNumber_);
 }
 
+namespace {
+// scale p + base, with the product rounded to float32 before the addition:
+// stored in a float, it cannot stay in a wider x87 register on 32-bit builds.
+float bandSpeed(float scale, float p, float base)
+{
+    const float scaled = scale * p;
+    return scaled + base;
+}
+}  // namespace
+
 float Game::computeFallSpeed() const
 {
     const float p = stats.levelProgress;
     const std::int32_t level = stats.level;
     if (level <= 1)
-        return p + 0.5f;
+        return bandSpeed(1.0f, p, 0.5f);
     if (level <= 3)
-        return 2.0f * p + 0.5f;
+        return bandSpeed(2.0f, p, 0.5f);
     if (level <= 5)
-        return 3.0f * p + 1.0f;
+        return bandSpeed(3.0f, p, 1.0f);
     if (level <= 7)
-        return 4.0f * p + 1.0f;
-    return 5.0f * p + 2.0f;
+        return bandSpeed(4.0f, p, 1.0f);
+    return bandSpeed(5.0f, p, 2.0f);
 }
 
 std::int32_t Game::computeLockDelayTicks() const
