@@ -9,7 +9,7 @@ packages=(
   cmake g++ make googletest libbenchmark-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   wine wine64 wine32:i386 xvfb x11-utils xdotool imagemagick python3
-  fonts-ipafont-gothic fonts-ipafont-mincho fonts-liberation
+  fonts-ipafont-gothic fonts-ipafont-mincho fonts-liberation locales
 )
 
 installed() {
