@@ -15,32 +15,6 @@ COLORREF colorRefFromRgb(std::uint32_t rgb)
     return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
 }
 
-gdip::UniqueFont createFont(gdip::GpFontFamily* family, const TextStyle& style)
-{
-    gdip::GpFont* font = nullptr;
-    if (family == nullptr ||
-        gdip::GdipCreateFont(family, captionPixelSize(style.pointSize), gdip::FontStyleRegular, gdip::UnitPixel,
-                             &font) != gdip::Ok)
-        return {};
-    return gdip::UniqueFont(font);
-}
-
-// The style's font, or the same size in the generic sans-serif family when
-// the style's family is not installed or cannot make that font.
-gdip::UniqueFont createFontOrFallback(const TextStyle& style)
-{
-    gdip::GpFontFamily* named = nullptr;
-    if (gdip::GdipCreateFontFamilyFromName(style.fontFamily.c_str(), nullptr, &named) != gdip::Ok)
-        named = nullptr;
-    if (gdip::UniqueFont font = createFont(gdip::UniqueFontFamily(named).get(), style))
-        return font;
-
-    gdip::GpFontFamily* generic = nullptr;
-    if (gdip::GdipGetGenericFontFamilySansSerif(&generic) != gdip::Ok)
-        generic = nullptr;
-    return createFont(gdip::UniqueFontFamily(generic).get(), style);
-}
-
 }  // namespace
 
 float captionPixelSize(std::int32_t pointSize)
@@ -55,9 +29,11 @@ GdiSurface::ImageSource::ImageSource(HDC target, const Image& image)
 {
 }
 
-GdiSurface::GdiSurface(HDC target, Size clientSize, const ImageStore& images)
+GdiSurface::GdiSurface(HDC target, Size clientSize, const ImageStore& images, FrameCache* cache)
     : target_(target),
       clientSize_(clientSize),
+      images_(images),
+      cache_(cache),
       tiles_(target, images.tileStrip()),
       frame_(target, images.frame()),
       background_(target, images.background())
@@ -124,31 +100,47 @@ void GdiSurface::drawText(const std::wstring& text, const TextStyle& style, cons
     if (text.empty() || style.pointSize <= 0 || !GdiplusSession::instance().started())
         return;
 
-    gdip::GpGraphics* created = nullptr;
-    if (gdip::GdipCreateFromHDC(target_, &created) != gdip::Ok)
+    // Without a cache, every object is made for this one caption.
+    CaptionTextCache ownTools;
+    CaptionTextCache& tools = cache_ ? cache_->text() : ownTools;
+    gdip::GpFont* const font = tools.font(style);
+    gdip::GpSolidFill* const brush = tools.brush(style.color);
+    gdip::GpStringFormat* const format = tools.format();
+    if (font == nullptr || brush == nullptr || format == nullptr)
         return;
-    const gdip::UniqueGraphics graphics(created);
 
-    const gdip::UniqueFont font = createFontOrFallback(style);
-
-    gdip::GpSolidFill* solid = nullptr;
-    if (gdip::GdipCreateSolidFill(style.color, &solid) != gdip::Ok)
-        solid = nullptr;
-    const gdip::UniqueBrush brush(solid);
-
-    // Attributes 0: from the top left, wrapped at the width, clipped to the
-    // rectangle.
-    gdip::GpStringFormat* format = nullptr;
-    if (gdip::GdipCreateStringFormat(0, LANG_NEUTRAL, &format) != gdip::Ok)
-        format = nullptr;
-    const gdip::UniqueStringFormat stringFormat(format);
-
-    if (!font || !brush || !stringFormat)
+    gdip::UniqueGraphics graphics;
+    if (gdip::GdipCreateFromHDC(target_, graphics.put()) != gdip::Ok) {
+        graphics.release();
         return;
+    }
     // The format already clips to the rectangle on Windows; wine's GDI+ lets
     // lower lines spill out unless the graphics clips too.
     gdip::GdipSetClipRect(graphics.get(), layout.left, layout.top, layout.width, layout.height,
                           gdip::CombineModeReplace);
     const gdip::RectF area(layout.left, layout.top, layout.width, layout.height);
-    gdip::GdipDrawString(graphics.get(), text.c_str(), -1, font.get(), &area, stringFormat.get(), brush.get());
+    gdip::GdipDrawString(graphics.get(), text.c_str(), -1, font, &area, format, brush);
+}
+
+void GdiSurface::drawBackdrop(std::uint8_t frameAlpha)
+{
+    if (cache_ == nullptr) {
+        DrawSurface::drawBackdrop(frameAlpha);
+        return;
+    }
+    HDC composed = cache_->backdrop(images_, clientSize_, frameAlpha);
+    if (composed == nullptr) {
+        composed = cache_->newBackdrop(target_, images_, clientSize_, frameAlpha);
+        if (composed == nullptr) {
+            DrawSurface::drawBackdrop(frameAlpha);
+            return;
+        }
+        // Composed by this surface, whose DCs hold the images, with the same
+        // operations as a frame without the cache: the copy is the same pixels.
+        const HDC frameTarget = target_;
+        target_ = composed;
+        DrawSurface::drawBackdrop(frameAlpha);
+        target_ = frameTarget;
+    }
+    BitBlt(target_, 0, 0, clientSize_.width, clientSize_.height, composed, 0, 0, SRCCOPY);
 }

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "game/DrawSurface.h"
+#include "render/FrameCache.h"
 #include "render/ImageStore.h"
 #include "win/Handles.h"
 
@@ -18,8 +19,10 @@ public:
     static constexpr int tileSize = 16;
 
     // Draws onto target, in its own coordinates, for one frame of the given
-    // client size. The images and target outlive the surface.
-    GdiSurface(HDC target, Size clientSize, const ImageStore& images);
+    // client size. The images, target and cache outlive the surface. Without
+    // a cache every frame composes its backdrop and makes its text's GDI+
+    // objects afresh: the same pixels, more slowly.
+    GdiSurface(HDC target, Size clientSize, const ImageStore& images, FrameCache* cache = nullptr);
 
     Size size() const override { return clientSize_; }
 
@@ -33,6 +36,9 @@ public:
     void fill(const PixelRect& rect, std::uint32_t rgb) override;
 
     void drawText(const std::wstring& text, const TextStyle& style, const LayoutRect& layout) override;
+
+    // One copy of the cache's backdrop when there is a cache.
+    void drawBackdrop(std::uint8_t frameAlpha) override;
 
 private:
     // An image selected into a memory DC of its own for the surface's life,
@@ -57,6 +63,8 @@ private:
 
     HDC target_;
     Size clientSize_;
+    const ImageStore& images_;
+    FrameCache* cache_;
     ImageSource tiles_;
     ImageSource frame_;
     ImageSource background_;

@@ -1,0 +1,42 @@
+// What painting keeps from one frame to the next: the backdrop (background
+// and frame blend) composed once, and the GDI+ objects of the captions' text.
+// The window that paints owns one, so everything in it is released before
+// GDI+ shuts down. Window thread only.
+#pragma once
+
+#include <windows.h>
+
+#include "game/DrawSurface.h"
+#include "render/CaptionTextCache.h"
+#include "win/Handles.h"
+
+class ImageStore;
+
+class FrameCache {
+public:
+    FrameCache() = default;
+    FrameCache(const FrameCache&) = delete;
+    FrameCache& operator=(const FrameCache&) = delete;
+    ~FrameCache();
+
+    // The memory DC holding the backdrop of these images, client size and
+    // frame alpha, or null when it has not been composed.
+    HDC backdrop(const ImageStore& images, Size clientSize, std::uint8_t frameAlpha) const;
+    // A memory DC with a new bitmap of the client size compatible with
+    // target, for the caller to compose the backdrop of these images and
+    // alpha into; it replaces the one kept before. Null when none can be made.
+    HDC newBackdrop(HDC target, const ImageStore& images, Size clientSize, std::uint8_t frameAlpha);
+
+    CaptionTextCache& text() { return text_; }
+
+private:
+    void releaseBackdrop();
+
+    UniqueDc backdropDc_;
+    UniqueBitmap backdropBitmap_;
+    HGDIOBJ originalBitmap_ = nullptr;  // the DC's own, put back before the DC goes
+    const ImageStore* backdropImages_ = nullptr;
+    Size backdropSize_;
+    std::uint8_t backdropAlpha_ = 0;
+    CaptionTextCache text_;
+};
