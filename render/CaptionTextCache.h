@@ -5,8 +5,11 @@
 // that paints owns it.
 #pragma once
 
+#include <windows.h>
+
 #include <map>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "game/DrawSurface.h"
@@ -23,9 +26,17 @@ public:
     // From the top left, wrapped at the width, clipped to the rectangle.
     gdip::GpStringFormat* format();
 
+    // The smallest rectangle holding every pixel the text can colour when
+    // laid out from the top left of a rectangle of the given width, relative
+    // to that corner; empty when it colours none. Found once per text, style
+    // and width by drawing it white on black and black on white.
+    RECT inkExtent(const std::wstring& text, const TextStyle& style, float width);
+
 private:
     std::map<std::pair<std::wstring, std::int32_t>, gdip::UniqueFont> fonts_;
     gdip::UniqueSolidFill brush_;
     std::uint32_t brushColor_ = 0;
     gdip::UniqueStringFormat format_;
+    using ExtentKey = std::tuple<std::wstring, std::wstring, std::int32_t, float>;
+    std::map<ExtentKey, RECT> inkExtents_;
 };

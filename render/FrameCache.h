@@ -1,5 +1,6 @@
 // What painting keeps from one frame to the next: the backdrop (background
-// and frame blend) composed once, and the GDI+ objects of the captions' text.
+// and frame blend) composed once, the GDI+ objects of the captions' text and
+// the pixels the captions left.
 // The window that paints owns one, so everything in it is released before
 // GDI+ shuts down. Window thread only.
 #pragma once
@@ -7,6 +8,7 @@
 #include <windows.h>
 
 #include "game/DrawSurface.h"
+#include "render/CaptionPixelCache.h"
 #include "render/CaptionTextCache.h"
 #include "win/Handles.h"
 
@@ -28,6 +30,7 @@ public:
     HDC newBackdrop(HDC target, const ImageStore& images, Size clientSize, std::uint8_t frameAlpha);
 
     CaptionTextCache& text() { return text_; }
+    CaptionPixelCache& captionPixels() { return captionPixels_; }
 
 private:
     void releaseBackdrop();
@@ -39,4 +42,5 @@ private:
     Size backdropSize_;
     std::uint8_t backdropAlpha_ = 0;
     CaptionTextCache text_;
+    CaptionPixelCache captionPixels_;
 };

@@ -1,6 +1,7 @@
 #include "render/GdiSurface.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "win/GdiplusApi.h"
 #include "win/GdiplusSession.h"
@@ -110,16 +111,67 @@ void GdiSurface::drawText(const std::wstring& text, const TextStyle& style, cons
         return;
 
     gdip::UniqueGraphics graphics;
-    if (gdip::GdipCreateFromHDC(target_, graphics.put()) != gdip::Ok) {
-        graphics.release();
+    auto graphicsFor = [&]() -> gdip::GpGraphics* {
+        if (graphics)
+            return graphics.get();
+        if (gdip::GdipCreateFromHDC(target_, graphics.put()) != gdip::Ok) {
+            graphics.release();
+            return nullptr;
+        }
+        // The format already clips to the rectangle on Windows; wine's GDI+
+        // lets lower lines spill out unless the graphics clips too.
+        gdip::GdipSetClipRect(graphics.get(), layout.left, layout.top, layout.width, layout.height,
+                              gdip::CombineModeReplace);
+        return graphics.get();
+    };
+    auto draw = [&] {
+        if (gdip::GpGraphics* const target = graphicsFor()) {
+            const gdip::RectF area(layout.left, layout.top, layout.width, layout.height);
+            gdip::GdipDrawString(target, text.c_str(), -1, font, &area, format, brush);
+            // Everything drawn is in the pixels before they are read back.
+            gdip::GdipFlush(target, gdip::FlushIntentionSync);
+        }
+    };
+
+    const std::optional<DibPixels> pixels = cache_ ? pixelsOfTarget() : std::nullopt;
+    const RECT region = pixels ? textRegion(tools.inkExtent(text, style, layout.width), layout, *pixels) : RECT{};
+    if (region.right <= region.left || region.bottom <= region.top) {
+        draw();
         return;
     }
-    // The format already clips to the rectangle on Windows; wine's GDI+ lets
-    // lower lines spill out unless the graphics clips too.
-    gdip::GdipSetClipRect(graphics.get(), layout.left, layout.top, layout.width, layout.height,
-                          gdip::CombineModeReplace);
-    const gdip::RectF area(layout.left, layout.top, layout.width, layout.height);
-    gdip::GdipDrawString(graphics.get(), text.c_str(), -1, font, &area, format, brush);
+    cache_->captionPixels().draw(*pixels, CaptionPixelCache::Key{text, style, layout}, region, draw);
+}
+
+std::optional<DibPixels> GdiSurface::pixelsOfTarget() const
+{
+    // Kept pixels are in client coordinates: only a paint of the whole
+    // client area, from the origin, can use them.
+    POINT origin{};
+    if (!GetViewportOrgEx(target_, &origin) || origin.x != 0 || origin.y != 0)
+        return std::nullopt;
+    return DibPixels::of(target_);
+}
+
+// The pixels the text can change: its ink with a margin for what smoothing
+// a colour other than the probes' may add, within the clipping rectangle,
+// the client area and the pixels.
+RECT GdiSurface::textRegion(const RECT& ink, const LayoutRect& layout, const DibPixels& pixels) const
+{
+    if (ink.right <= ink.left)
+        return RECT{};
+    constexpr LONG margin = 2;
+    const LONG left = static_cast<LONG>(std::floor(layout.left));
+    const LONG top = static_cast<LONG>(std::floor(layout.top));
+    const RECT inked{left + ink.left - margin, top + ink.top - margin, left + ink.right + margin,
+                     top + ink.bottom + margin};
+    const RECT clip{left, top, static_cast<LONG>(std::ceil(layout.left + layout.width)),
+                    static_cast<LONG>(std::ceil(layout.top + layout.height))};
+    const RECT available{0, 0, std::min(pixels.width(), clientSize_.width), std::min(pixels.height(), clientSize_.height)};
+    RECT region{};
+    RECT clipped{};
+    if (!IntersectRect(&clipped, &inked, &clip) || !IntersectRect(&region, &clipped, &available))
+        return RECT{};
+    return region;
 }
 
 void GdiSurface::drawBackdrop(std::uint8_t frameAlpha)

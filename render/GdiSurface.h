@@ -4,9 +4,13 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "game/DrawSurface.h"
+#include "render/CaptionPixelCache.h"
 #include "render/FrameCache.h"
 #include "render/ImageStore.h"
+#include "win/GdiplusApi.h"
 #include "win/Handles.h"
 
 // The size in pixels of a caption font of pointSize points. The board is a
@@ -59,6 +63,8 @@ private:
     };
 
     const ImageSource& source(Picture picture) const;
+    std::optional<DibPixels> pixelsOfTarget() const;
+    RECT textRegion(const RECT& ink, const LayoutRect& layout, const DibPixels& pixels) const;
     bool tileInStrip(int tile) const;
 
     HDC target_;

@@ -1,6 +1,7 @@
 // The memory bitmap of a double-buffered paint, kept from one paint to the
 // next: making a DC and a bitmap for every frame costs more than drawing
-// into one. It is made again only when the size asked for changes.
+// into one. It is made again only when the size asked for changes. It is a
+// top-down 32-bit DIB section, so painting may also reach its pixels.
 #pragma once
 
 #include <windows.h>
@@ -14,8 +15,8 @@ public:
     BackBuffer& operator=(const BackBuffer&) = delete;
     ~BackBuffer();
 
-    // A memory DC with a bitmap of the given size compatible with output
-    // selected, its viewport at the origin; null when none can be made.
+    // A memory DC for output with the bitmap of the given size selected, its
+    // viewport at the origin; null when none can be made.
     HDC prepare(HDC output, int width, int height);
 
     // The kept bitmap, null before the first prepare or after a failed one.
