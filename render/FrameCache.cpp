@@ -43,3 +43,41 @@ HDC FrameCache::newBackdrop(HDC target, const ImageStore& images, Size clientSiz
     backdropAlpha_ = frameAlpha;
     return backdropDc_.get();
 }
+
+const TilePixels* FrameCache::tilePixels(const ImageStore& images) const
+{
+    return tileImages_ == &images && tilePixels_ ? &*tilePixels_ : nullptr;
+}
+
+const TilePixels* FrameCache::convertTiles(const ImageStore& images, HDC stripDc, Size stripSize)
+{
+    tilePixels_.reset();
+    tileImages_ = nullptr;
+    if (stripSize.width <= 0 || stripSize.height <= 0)
+        return nullptr;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = stripSize.width;
+    info.bmiHeader.biHeight = -stripSize.height;  // top-down: row 0 first in memory
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    const UniqueDc dc(CreateCompatibleDC(stripDc));
+    const UniqueBitmap bitmap(dc ? CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr);
+    if (!bitmap || bits == nullptr)
+        return nullptr;
+    {
+        const SelectionScope selection(dc.get(), bitmap.get());
+        if (!selection.selected() ||
+            !BitBlt(dc.get(), 0, 0, stripSize.width, stripSize.height, stripDc, 0, 0, SRCCOPY))
+            return nullptr;
+        GdiFlush();
+    }
+    const auto* const first = static_cast<const std::uint32_t*>(bits);
+    tilePixels_.emplace(std::vector<std::uint32_t>(first, first + static_cast<std::size_t>(stripSize.width) *
+                                                                      static_cast<std::size_t>(stripSize.height)),
+                        stripSize.width);
+    tileImages_ = &images;
+    return &*tilePixels_;
+}

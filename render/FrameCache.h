@@ -12,7 +12,25 @@
 #include "render/CaptionTextCache.h"
 #include "win/Handles.h"
 
+#include <cstdint>
+#include <optional>
+#include <utility>
+#include <vector>
+
 class ImageStore;
+
+// An image as 32-bit pixels, row by row from the top, as GDI converts it for
+// a 32-bit target.
+class TilePixels {
+public:
+    TilePixels(std::vector<std::uint32_t> pixels, int width) : pixels_(std::move(pixels)), width_(width) {}
+
+    const std::uint32_t* row(int y) const { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
+
+private:
+    std::vector<std::uint32_t> pixels_;
+    int width_;
+};
 
 class FrameCache {
 public:
@@ -29,6 +47,12 @@ public:
     // alpha into; it replaces the one kept before. Null when none can be made.
     HDC newBackdrop(HDC target, const ImageStore& images, Size clientSize, std::uint8_t frameAlpha);
 
+    // The tile strip of these images as 32-bit pixels, or null before
+    // convertTiles has made it.
+    const TilePixels* tilePixels(const ImageStore& images) const;
+    // Converts the strip, selected into stripDc, once for these images.
+    const TilePixels* convertTiles(const ImageStore& images, HDC stripDc, Size stripSize);
+
     CaptionTextCache& text() { return text_; }
     CaptionPixelCache& captionPixels() { return captionPixels_; }
 
@@ -41,6 +65,8 @@ private:
     const ImageStore* backdropImages_ = nullptr;
     Size backdropSize_;
     std::uint8_t backdropAlpha_ = 0;
+    const ImageStore* tileImages_ = nullptr;
+    std::optional<TilePixels> tilePixels_;
     CaptionTextCache text_;
     CaptionPixelCache captionPixels_;
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "win/GdiplusApi.h"
 #include "win/GdiplusSession.h"
@@ -10,6 +11,18 @@ namespace {
 
 // The images carry no alpha channel, so every blend uses a constant alpha.
 BLENDFUNCTION constantAlpha(std::uint8_t alpha) { return BLENDFUNCTION{AC_SRC_OVER, 0, alpha, 0}; }
+
+// What AlphaBlend makes of a constant-alpha blend, each byte rounded.
+std::uint32_t blendedPixel(std::uint32_t source, std::uint32_t target, std::uint8_t alpha)
+{
+    std::uint32_t result = 0;
+    for (int shift = 0; shift < 32; shift += 8) {
+        const std::uint32_t s = (source >> shift) & 0xFF;
+        const std::uint32_t t = (target >> shift) & 0xFF;
+        result |= ((s * alpha + t * (255u - alpha) + 127u) / 255u) << shift;
+    }
+    return result;
+}
 
 COLORREF colorRefFromRgb(std::uint32_t rgb)
 {
@@ -31,47 +44,121 @@ GdiSurface::ImageSource::ImageSource(HDC target, const Image& image)
 }
 
 GdiSurface::GdiSurface(HDC target, Size clientSize, const ImageStore& images, FrameCache* cache)
-    : target_(target),
-      clientSize_(clientSize),
-      images_(images),
-      cache_(cache),
-      tiles_(target, images.tileStrip()),
-      frame_(target, images.frame()),
-      background_(target, images.background())
+    : target_(target), clientSize_(clientSize), images_(images), cache_(cache)
 {
 }
 
+// An image's DC is made when a frame first draws from it: with the cache, a
+// frame usually needs none.
+const GdiSurface::ImageSource& GdiSurface::sourceOf(std::optional<ImageSource>& slot, const Image& image) const
+{
+    if (!slot)
+        slot.emplace(target_, image);
+    return *slot;
+}
+
+const GdiSurface::ImageSource& GdiSurface::tiles() const { return sourceOf(tiles_, images_.tileStrip()); }
+
 bool GdiSurface::tileInStrip(int tile) const
 {
-    return tiles_.usable() && tile >= 0 && (tile + 1) * tileSize <= tiles_.size().width &&
-           tiles_.size().height >= tileSize;
+    const Size strip = images_.tileStrip().size();
+    return !images_.tileStrip().empty() && tile >= 0 && (tile + 1) * tileSize <= strip.width &&
+           strip.height >= tileSize;
 }
 
 void GdiSurface::copyTile(int tile, int x, int y)
 {
-    if (tileInStrip(tile))
-        BitBlt(target_, x, y, tileSize, tileSize, tiles_.dc(), tile * tileSize, 0, SRCCOPY);
+    if (!tileInStrip(tile))
+        return;
+    if (const TilePixels* strip = directTiles()) {
+        forEachTileRow(*strip, tile, x, y, [](std::uint32_t* to, const std::uint32_t* from, int count) {
+            std::memcpy(to, from, sizeof(std::uint32_t) * static_cast<std::size_t>(count));
+        });
+        return;
+    }
+    if (tiles().usable())
+        BitBlt(target_, x, y, tileSize, tileSize, tiles().dc(), tile * tileSize, 0, SRCCOPY);
+    gdiPending_ = true;
 }
 
 void GdiSurface::blendTile(int tile, int x, int y, std::uint8_t alpha)
 {
-    if (tileInStrip(tile))
-        AlphaBlend(target_, x, y, tileSize, tileSize, tiles_.dc(), tile * tileSize, 0, tileSize, tileSize,
+    if (!tileInStrip(tile))
+        return;
+    if (const TilePixels* strip = directTiles()) {
+        forEachTileRow(*strip, tile, x, y, [alpha](std::uint32_t* to, const std::uint32_t* from, int count) {
+            for (int i = 0; i < count; ++i)
+                to[i] = blendedPixel(from[i], to[i], alpha);
+        });
+        return;
+    }
+    if (tiles().usable())
+        AlphaBlend(target_, x, y, tileSize, tileSize, tiles().dc(), tile * tileSize, 0, tileSize, tileSize,
                    constantAlpha(alpha));
+    gdiPending_ = true;
+}
+
+// The tile strip as pixels of the target's format, when the target's pixels
+// can be reached directly: a tile is then a few row copies instead of a GDI
+// call each.
+const TilePixels* GdiSurface::directTiles()
+{
+    const DibPixels* pixels = directPixels();
+    if (pixels == nullptr)
+        return nullptr;
+    const TilePixels* strip = cache_->tilePixels(images_);
+    if (strip == nullptr && tiles().usable())
+        strip = cache_->convertTiles(images_, tiles().dc(), images_.tileStrip().size());
+    if (strip != nullptr && gdiPending_) {
+        GdiFlush();  // what GDI still holds back lands before the pixels are written
+        gdiPending_ = false;
+    }
+    return strip;
+}
+
+const DibPixels* GdiSurface::directPixels()
+{
+    if (!directChecked_) {
+        directChecked_ = true;
+        if (cache_ != nullptr)
+            direct_ = pixelsOfTarget();
+    }
+    return direct_ ? &*direct_ : nullptr;
+}
+
+template <class CopyRow>
+void GdiSurface::forEachTileRow(const TilePixels& strip, int tile, int x, int y, CopyRow copyRow)
+{
+    const DibPixels& pixels = *direct_;
+    const int right = std::min({x + tileSize, pixels.width(), clientSize_.width});
+    const int bottom = std::min({y + tileSize, pixels.height(), clientSize_.height});
+    const int left = std::max(x, 0);
+    const int top = std::max(y, 0);
+    if (left >= right || top >= bottom)
+        return;
+    for (int row = top; row < bottom; ++row)
+        copyRow(pixels.row(row) + left, strip.row(row - y) + tile * tileSize + (left - x), right - left);
+}
+
+Size GdiSurface::pictureSize(Picture picture) const { return image(picture).size(); }
+
+const Image& GdiSurface::image(Picture picture) const
+{
+    return picture == Picture::Frame ? images_.frame() : images_.background();
 }
 
 const GdiSurface::ImageSource& GdiSurface::source(Picture picture) const
 {
-    return picture == Picture::Frame ? frame_ : background_;
+    return picture == Picture::Frame ? sourceOf(frame_, images_.frame())
+                                     : sourceOf(background_, images_.background());
 }
-
-Size GdiSurface::pictureSize(Picture picture) const { return source(picture).size(); }
 
 void GdiSurface::copyPicture(Picture picture, int x, int y)
 {
     const ImageSource& image = source(picture);
     if (image.usable())
         BitBlt(target_, x, y, image.size().width, image.size().height, image.dc(), 0, 0, SRCCOPY);
+    gdiPending_ = true;
 }
 
 void GdiSurface::blendPicture(Picture picture, int width, int height, std::uint8_t alpha)
@@ -85,6 +172,7 @@ void GdiSurface::blendPicture(Picture picture, int width, int height, std::uint8
     if (!image.usable() || width <= 0 || height <= 0)
         return;
     AlphaBlend(target_, 0, 0, width, height, image.dc(), 0, 0, width, height, constantAlpha(alpha));
+    gdiPending_ = true;
 }
 
 void GdiSurface::fill(const PixelRect& rect, std::uint32_t rgb)
@@ -93,6 +181,7 @@ void GdiSurface::fill(const PixelRect& rect, std::uint32_t rgb)
     const RECT area{rect.left, rect.top, rect.right, rect.bottom};
     if (brush)
         FillRect(target_, &area, brush.get());
+    gdiPending_ = true;
 }
 
 void GdiSurface::drawText(const std::wstring& text, const TextStyle& style, const LayoutRect& layout)
@@ -133,8 +222,9 @@ void GdiSurface::drawText(const std::wstring& text, const TextStyle& style, cons
         }
     };
 
-    const std::optional<DibPixels> pixels = cache_ ? pixelsOfTarget() : std::nullopt;
+    const DibPixels* const pixels = directPixels();
     const RECT region = pixels ? textRegion(tools.inkExtent(text, style, layout.width), layout, *pixels) : RECT{};
+    gdiPending_ = true;
     if (region.right <= region.left || region.bottom <= region.top) {
         draw();
         return;
@@ -195,4 +285,5 @@ void GdiSurface::drawBackdrop(std::uint8_t frameAlpha)
         target_ = frameTarget;
     }
     BitBlt(target_, 0, 0, clientSize_.width, clientSize_.height, composed, 0, 0, SRCCOPY);
+    gdiPending_ = true;
 }

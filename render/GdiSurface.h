@@ -62,16 +62,28 @@ private:
         SelectionScope selection_;
     };
 
+    const ImageSource& sourceOf(std::optional<ImageSource>& slot, const Image& image) const;
+    const ImageSource& tiles() const;
     const ImageSource& source(Picture picture) const;
-    std::optional<DibPixels> pixelsOfTarget() const;
-    RECT textRegion(const RECT& ink, const LayoutRect& layout, const DibPixels& pixels) const;
+    const Image& image(Picture picture) const;
     bool tileInStrip(int tile) const;
+    std::optional<DibPixels> pixelsOfTarget() const;
+    const DibPixels* directPixels();
+    const TilePixels* directTiles();
+    template <class CopyRow>
+    void forEachTileRow(const TilePixels& strip, int tile, int x, int y, CopyRow copyRow);
+    RECT textRegion(const RECT& ink, const LayoutRect& layout, const DibPixels& pixels) const;
 
     HDC target_;
     Size clientSize_;
     const ImageStore& images_;
     FrameCache* cache_;
-    ImageSource tiles_;
-    ImageSource frame_;
-    ImageSource background_;
+    mutable std::optional<ImageSource> tiles_;
+    mutable std::optional<ImageSource> frame_;
+    mutable std::optional<ImageSource> background_;
+    // The target's pixels when the cache may write them directly.
+    bool directChecked_ = false;
+    std::optional<DibPixels> direct_;
+    // GDI may hold back what it was asked to draw since this was last clear.
+    bool gdiPending_ = false;
 };
