@@ -140,6 +140,10 @@ RECT CaptionTextCache::inkExtent(const std::wstring& text, const TextStyle& styl
                     ink = pass;
             }
         }
+        // The score panel's text changes with every score: old texts go
+        // rather than pile up for the length of a session.
+        if (inkExtents_.size() >= maxInkExtents)
+            inkExtents_.clear();
         found = inkExtents_.emplace(key, ink).first;
     }
     return found->second;

@@ -38,5 +38,6 @@ private:
     std::uint32_t brushColor_ = 0;
     gdip::UniqueStringFormat format_;
     using ExtentKey = std::tuple<std::wstring, std::wstring, std::int32_t, float>;
+    static constexpr std::size_t maxInkExtents = 64;
     std::map<ExtentKey, RECT> inkExtents_;
 };

@@ -10,6 +10,7 @@
 
 #include "game/Game.h"
 #include "game/GameHost.h"
+#include "render/CaptionTextCache.h"
 #include "render/FrameCache.h"
 #include "render/GdiSurface.h"
 #include "render/ImageStore.h"
@@ -188,5 +189,66 @@ INSTANTIATE_TEST_SUITE_P(Boards, KeptFrameTest,
                                            FrameCase{"SmallPicture", {120, 90}, {boardWidth, boardHeight}},
                                            FrameCase{"LargerWindow", {boardWidth, boardHeight}, {300, 400}}),
                          frameCaseName);
+
+struct InkCase {
+    const char* name;
+    const wchar_t* text;
+    std::int32_t pointSize;
+    std::uint32_t color;
+};
+
+std::string inkCaseName(const ::testing::TestParamInfo<InkCase>& info) { return info.param.name; }
+
+class CaptionInkTest : public ::testing::TestWithParam<InkCase> {};
+
+// The kept pixels of a caption cover its ink: a pixel the text changes
+// outside it would be lost whenever the kept copy is used.
+TEST_P(CaptionInkTest, EveryPixelTheTextChangesLiesInItsInk)
+{
+    const InkCase& ink = GetParam();
+    const ImageStore noImages(UniqueBitmap{}, UniqueBitmap{}, UniqueBitmap{});
+    PixelCanvas canvas(boardWidth, boardHeight);
+    ASSERT_TRUE(canvas.ready());
+    {
+        // A busy ground, so that no part of the text can hide in its colour.
+        const UniqueBitmap ground = makeBitmap(boardWidth, boardHeight, pictureColor);
+        const UniqueDc groundDc(CreateCompatibleDC(canvas.dc()));
+        const SelectionScope selection(groundDc.get(), ground.get());
+        BitBlt(canvas.dc(), 0, 0, boardWidth, boardHeight, groundDc.get(), 0, 0, SRCCOPY);
+    }
+    const TextStyle style{L"Times New Roman", ink.pointSize, ink.color};
+    const LayoutRect layout{30, 150, 230, 250};
+
+    GdiSurface(canvas.dc(), Size{boardWidth, boardHeight}, noImages).drawText(ink.text, style, layout);
+
+    const RECT extent = CaptionTextCache().inkExtent(ink.text, style, layout.width);
+    ASSERT_GT(extent.right, extent.left);
+    constexpr int margin = 2;  // as the cache allows
+    int changed = 0;
+    int outside = 0;
+    for (int y = 0; y < boardHeight; ++y) {
+        for (int x = 0; x < boardWidth; ++x) {
+            if (canvas.pixel(x, y) == pictureColor(x, y))
+                continue;
+            ++changed;
+            const int inkX = x - 30;
+            const int inkY = y - 150;
+            if (inkX < extent.left - margin || inkX >= extent.right + margin || inkY < extent.top - margin ||
+                inkY >= extent.bottom + margin)
+                ++outside;
+        }
+    }
+    EXPECT_GT(changed, 0);
+    EXPECT_EQ(outside, 0) << "of " << changed << " changed pixels";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Captions, CaptionInkTest,
+    ::testing::Values(InkCase{"LevelUp", L"LEVEL UP", 18, 0xFF64DCF0},
+                      InkCase{"BackToBackHalfFaded", L"BACK-TO-BACK\n       KALVEX", 18, 0x80FF80FF},
+                      InkCase{"Pause", L"Pause", 26, 0xFFFFFFFF},
+                      InkCase{"ScorePanel", L"Score\n 123456\nLines\n 78\nLevel\n 9", 16, 0xFF000000},
+                      InkCase{"AlmostGone", L"TRIPLE", 16, 0x10FFFFFF}),
+    inkCaseName);
 
 }  // namespace
