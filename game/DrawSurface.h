@@ -56,4 +56,10 @@ public:
     virtual void fill(const PixelRect& rect, std::uint32_t rgb) = 0;
 
     virtual void drawText(const std::wstring& text, const TextStyle& style, const LayoutRect& layout) = 0;
+
+    // The start of every frame: white where the background picture does not
+    // reach, the picture at the top left, and the frame blended over it with
+    // frameAlpha where both pictures are. This does it with the operations
+    // above; a surface that keeps the result may copy it instead.
+    virtual void drawBackdrop(std::uint8_t frameAlpha);
 };

@@ -12,9 +12,11 @@
 #include <atomic>
 #include <cstdint>
 #include <mutex>
+#include <optional>
 
 #include "game/Block.h"
 #include "game/Field.h"
+#include "game/FrameState.h"
 #include "game/GameStats.h"
 #include "game/GuideBlock.h"
 #include "game/GameCaptions.h"
@@ -64,6 +66,15 @@ public:
     // Composes a whole frame (window thread).
     void paint(DrawSurface& target);
 
+    // The number of the frame paint would draw now. It changes exactly when
+    // something drawn has changed since the number was last taken, by this
+    // or by a paint. Any thread; holds the frame lock briefly.
+    std::uint64_t frameNumber();
+    // True when the frame paint would draw now differs from the one last
+    // painted, or nothing has been painted yet: the timer's test before it
+    // repaints. Any thread; holds the frame lock briefly.
+    bool frameChangedSincePaint();
+
     // Counts the games started; the game-over notice carries it.
     std::uint32_t gameNumber() const { return gameNumber_; }
 
@@ -112,9 +123,16 @@ private:
     void hardDrop();
     bool blockedAt(int column, int row) const;
     bool restsOnSomething() const;
+    // frameNumber with the frame lock held.
+    std::uint64_t numberFrame();
 
     GameHost& host;
     std::atomic<std::uint32_t> gameNumber_{0};
     std::mutex lock;
     std::mutex frameLock;
+    // Guarded by frameLock: the state the current frame number was given to,
+    // and the number of the frame last painted (0: none yet).
+    std::optional<FrameState> numberedState_;
+    std::uint64_t frameNumber_ = 0;
+    std::uint64_t paintedFrame_ = 0;
 };

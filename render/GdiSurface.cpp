@@ -1,6 +1,8 @@
 #include "render/GdiSurface.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstring>
 
 #include "win/GdiplusApi.h"
 #include "win/GdiplusSession.h"
@@ -10,35 +12,21 @@ namespace {
 // The images carry no alpha channel, so every blend uses a constant alpha.
 BLENDFUNCTION constantAlpha(std::uint8_t alpha) { return BLENDFUNCTION{AC_SRC_OVER, 0, alpha, 0}; }
 
+// What AlphaBlend makes of a constant-alpha blend, each byte rounded.
+std::uint32_t blendedPixel(std::uint32_t source, std::uint32_t target, std::uint8_t alpha)
+{
+    std::uint32_t result = 0;
+    for (int shift = 0; shift < 32; shift += 8) {
+        const std::uint32_t s = (source >> shift) & 0xFF;
+        const std::uint32_t t = (target >> shift) & 0xFF;
+        result |= ((s * alpha + t * (255u - alpha) + 127u) / 255u) << shift;
+    }
+    return result;
+}
+
 COLORREF colorRefFromRgb(std::uint32_t rgb)
 {
     return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
-}
-
-gdip::UniqueFont createFont(gdip::GpFontFamily* family, const TextStyle& style)
-{
-    gdip::GpFont* font = nullptr;
-    if (family == nullptr ||
-        gdip::GdipCreateFont(family, captionPixelSize(style.pointSize), gdip::FontStyleRegular, gdip::UnitPixel,
-                             &font) != gdip::Ok)
-        return {};
-    return gdip::UniqueFont(font);
-}
-
-// The style's font, or the same size in the generic sans-serif family when
-// the style's family is not installed or cannot make that font.
-gdip::UniqueFont createFontOrFallback(const TextStyle& style)
-{
-    gdip::GpFontFamily* named = nullptr;
-    if (gdip::GdipCreateFontFamilyFromName(style.fontFamily.c_str(), nullptr, &named) != gdip::Ok)
-        named = nullptr;
-    if (gdip::UniqueFont font = createFont(gdip::UniqueFontFamily(named).get(), style))
-        return font;
-
-    gdip::GpFontFamily* generic = nullptr;
-    if (gdip::GdipGetGenericFontFamilySansSerif(&generic) != gdip::Ok)
-        generic = nullptr;
-    return createFont(gdip::UniqueFontFamily(generic).get(), style);
 }
 
 }  // namespace
@@ -55,46 +43,122 @@ GdiSurface::ImageSource::ImageSource(HDC target, const Image& image)
 {
 }
 
-GdiSurface::GdiSurface(HDC target, Size clientSize, const ImageStore& images)
-    : target_(target),
-      clientSize_(clientSize),
-      tiles_(target, images.tileStrip()),
-      frame_(target, images.frame()),
-      background_(target, images.background())
+GdiSurface::GdiSurface(HDC target, Size clientSize, const ImageStore& images, FrameCache* cache)
+    : target_(target), clientSize_(clientSize), images_(images), cache_(cache)
 {
 }
 
+// An image's DC is made when a frame first draws from it: with the cache, a
+// frame usually needs none.
+const GdiSurface::ImageSource& GdiSurface::sourceOf(std::optional<ImageSource>& slot, const Image& image) const
+{
+    if (!slot)
+        slot.emplace(target_, image);
+    return *slot;
+}
+
+const GdiSurface::ImageSource& GdiSurface::tiles() const { return sourceOf(tiles_, images_.tileStrip()); }
+
 bool GdiSurface::tileInStrip(int tile) const
 {
-    return tiles_.usable() && tile >= 0 && (tile + 1) * tileSize <= tiles_.size().width &&
-           tiles_.size().height >= tileSize;
+    const Size strip = images_.tileStrip().size();
+    return !images_.tileStrip().empty() && tile >= 0 && (tile + 1) * tileSize <= strip.width &&
+           strip.height >= tileSize;
 }
 
 void GdiSurface::copyTile(int tile, int x, int y)
 {
-    if (tileInStrip(tile))
-        BitBlt(target_, x, y, tileSize, tileSize, tiles_.dc(), tile * tileSize, 0, SRCCOPY);
+    if (!tileInStrip(tile))
+        return;
+    if (const TilePixels* strip = directTiles()) {
+        forEachTileRow(*strip, tile, x, y, [](std::uint32_t* to, const std::uint32_t* from, int count) {
+            std::memcpy(to, from, sizeof(std::uint32_t) * static_cast<std::size_t>(count));
+        });
+        return;
+    }
+    if (tiles().usable())
+        BitBlt(target_, x, y, tileSize, tileSize, tiles().dc(), tile * tileSize, 0, SRCCOPY);
+    gdiPending_ = true;
 }
 
 void GdiSurface::blendTile(int tile, int x, int y, std::uint8_t alpha)
 {
-    if (tileInStrip(tile))
-        AlphaBlend(target_, x, y, tileSize, tileSize, tiles_.dc(), tile * tileSize, 0, tileSize, tileSize,
+    if (!tileInStrip(tile))
+        return;
+    if (const TilePixels* strip = directTiles()) {
+        forEachTileRow(*strip, tile, x, y, [alpha](std::uint32_t* to, const std::uint32_t* from, int count) {
+            for (int i = 0; i < count; ++i)
+                to[i] = blendedPixel(from[i], to[i], alpha);
+        });
+        return;
+    }
+    if (tiles().usable())
+        AlphaBlend(target_, x, y, tileSize, tileSize, tiles().dc(), tile * tileSize, 0, tileSize, tileSize,
                    constantAlpha(alpha));
+    gdiPending_ = true;
+}
+
+// The tile strip as pixels of the target's format, when the target's pixels
+// can be reached directly: a tile is then a few row copies instead of a GDI
+// call each.
+const TilePixels* GdiSurface::directTiles()
+{
+    const DibPixels* pixels = directPixels();
+    if (pixels == nullptr)
+        return nullptr;
+    const TilePixels* strip = cache_->tilePixels(images_);
+    if (strip == nullptr && tiles().usable())
+        strip = cache_->convertTiles(images_, tiles().dc(), images_.tileStrip().size());
+    if (strip != nullptr && gdiPending_) {
+        GdiFlush();  // what GDI still holds back lands before the pixels are written
+        gdiPending_ = false;
+    }
+    return strip;
+}
+
+const DibPixels* GdiSurface::directPixels()
+{
+    if (!directChecked_) {
+        directChecked_ = true;
+        if (cache_ != nullptr)
+            direct_ = pixelsOfTarget();
+    }
+    return direct_ ? &*direct_ : nullptr;
+}
+
+template <class CopyRow>
+void GdiSurface::forEachTileRow(const TilePixels& strip, int tile, int x, int y, CopyRow copyRow)
+{
+    const DibPixels& pixels = *direct_;
+    const int right = std::min({x + tileSize, pixels.width(), clientSize_.width});
+    const int bottom = std::min({y + tileSize, pixels.height(), clientSize_.height});
+    const int left = std::max(x, 0);
+    const int top = std::max(y, 0);
+    if (left >= right || top >= bottom)
+        return;
+    for (int row = top; row < bottom; ++row)
+        copyRow(pixels.row(row) + left, strip.row(row - y) + tile * tileSize + (left - x), right - left);
+}
+
+Size GdiSurface::pictureSize(Picture picture) const { return image(picture).size(); }
+
+const Image& GdiSurface::image(Picture picture) const
+{
+    return picture == Picture::Frame ? images_.frame() : images_.background();
 }
 
 const GdiSurface::ImageSource& GdiSurface::source(Picture picture) const
 {
-    return picture == Picture::Frame ? frame_ : background_;
+    return picture == Picture::Frame ? sourceOf(frame_, images_.frame())
+                                     : sourceOf(background_, images_.background());
 }
-
-Size GdiSurface::pictureSize(Picture picture) const { return source(picture).size(); }
 
 void GdiSurface::copyPicture(Picture picture, int x, int y)
 {
     const ImageSource& image = source(picture);
     if (image.usable())
         BitBlt(target_, x, y, image.size().width, image.size().height, image.dc(), 0, 0, SRCCOPY);
+    gdiPending_ = true;
 }
 
 void GdiSurface::blendPicture(Picture picture, int width, int height, std::uint8_t alpha)
@@ -108,6 +172,7 @@ void GdiSurface::blendPicture(Picture picture, int width, int height, std::uint8
     if (!image.usable() || width <= 0 || height <= 0)
         return;
     AlphaBlend(target_, 0, 0, width, height, image.dc(), 0, 0, width, height, constantAlpha(alpha));
+    gdiPending_ = true;
 }
 
 void GdiSurface::fill(const PixelRect& rect, std::uint32_t rgb)
@@ -116,6 +181,7 @@ void GdiSurface::fill(const PixelRect& rect, std::uint32_t rgb)
     const RECT area{rect.left, rect.top, rect.right, rect.bottom};
     if (brush)
         FillRect(target_, &area, brush.get());
+    gdiPending_ = true;
 }
 
 void GdiSurface::drawText(const std::wstring& text, const TextStyle& style, const LayoutRect& layout)
@@ -124,31 +190,100 @@ void GdiSurface::drawText(const std::wstring& text, const TextStyle& style, cons
     if (text.empty() || style.pointSize <= 0 || !GdiplusSession::instance().started())
         return;
 
-    gdip::GpGraphics* created = nullptr;
-    if (gdip::GdipCreateFromHDC(target_, &created) != gdip::Ok)
+    // Without a cache, every object is made for this one caption.
+    CaptionTextCache ownTools;
+    CaptionTextCache& tools = cache_ ? cache_->text() : ownTools;
+    gdip::GpFont* const font = tools.font(style);
+    gdip::GpSolidFill* const brush = tools.brush(style.color);
+    gdip::GpStringFormat* const format = tools.format();
+    if (font == nullptr || brush == nullptr || format == nullptr)
         return;
-    const gdip::UniqueGraphics graphics(created);
 
-    const gdip::UniqueFont font = createFontOrFallback(style);
+    gdip::UniqueGraphics graphics;
+    auto graphicsFor = [&]() -> gdip::GpGraphics* {
+        if (graphics)
+            return graphics.get();
+        if (gdip::GdipCreateFromHDC(target_, graphics.put()) != gdip::Ok) {
+            graphics.release();
+            return nullptr;
+        }
+        // The format already clips to the rectangle on Windows; wine's GDI+
+        // lets lower lines spill out unless the graphics clips too.
+        gdip::GdipSetClipRect(graphics.get(), layout.left, layout.top, layout.width, layout.height,
+                              gdip::CombineModeReplace);
+        return graphics.get();
+    };
+    auto draw = [&] {
+        if (gdip::GpGraphics* const target = graphicsFor()) {
+            const gdip::RectF area(layout.left, layout.top, layout.width, layout.height);
+            gdip::GdipDrawString(target, text.c_str(), -1, font, &area, format, brush);
+            // Everything drawn is in the pixels before they are read back.
+            gdip::GdipFlush(target, gdip::FlushIntentionSync);
+        }
+    };
 
-    gdip::GpSolidFill* solid = nullptr;
-    if (gdip::GdipCreateSolidFill(style.color, &solid) != gdip::Ok)
-        solid = nullptr;
-    const gdip::UniqueBrush brush(solid);
-
-    // Attributes 0: from the top left, wrapped at the width, clipped to the
-    // rectangle.
-    gdip::GpStringFormat* format = nullptr;
-    if (gdip::GdipCreateStringFormat(0, LANG_NEUTRAL, &format) != gdip::Ok)
-        format = nullptr;
-    const gdip::UniqueStringFormat stringFormat(format);
-
-    if (!font || !brush || !stringFormat)
+    const DibPixels* const pixels = directPixels();
+    const RECT region = pixels ? textRegion(tools.inkExtent(text, style, layout.width), layout, *pixels) : RECT{};
+    gdiPending_ = true;
+    if (region.right <= region.left || region.bottom <= region.top) {
+        draw();
         return;
-    // The format already clips to the rectangle on Windows; wine's GDI+ lets
-    // lower lines spill out unless the graphics clips too.
-    gdip::GdipSetClipRect(graphics.get(), layout.left, layout.top, layout.width, layout.height,
-                          gdip::CombineModeReplace);
-    const gdip::RectF area(layout.left, layout.top, layout.width, layout.height);
-    gdip::GdipDrawString(graphics.get(), text.c_str(), -1, font.get(), &area, stringFormat.get(), brush.get());
+    }
+    cache_->captionPixels().draw(*pixels, CaptionPixelCache::Key{text, style, layout}, region, draw);
+}
+
+std::optional<DibPixels> GdiSurface::pixelsOfTarget() const
+{
+    // Kept pixels are in client coordinates: only a paint of the whole
+    // client area, from the origin, can use them.
+    POINT origin{};
+    if (!GetViewportOrgEx(target_, &origin) || origin.x != 0 || origin.y != 0)
+        return std::nullopt;
+    return DibPixels::of(target_);
+}
+
+// The pixels the text can change: its ink with a margin for what smoothing
+// a colour other than the probes' may add, within the clipping rectangle,
+// the client area and the pixels.
+RECT GdiSurface::textRegion(const RECT& ink, const LayoutRect& layout, const DibPixels& pixels) const
+{
+    if (ink.right <= ink.left)
+        return RECT{};
+    constexpr LONG margin = 2;
+    const LONG left = static_cast<LONG>(std::floor(layout.left));
+    const LONG top = static_cast<LONG>(std::floor(layout.top));
+    const RECT inked{left + ink.left - margin, top + ink.top - margin, left + ink.right + margin,
+                     top + ink.bottom + margin};
+    const RECT clip{left, top, static_cast<LONG>(std::ceil(layout.left + layout.width)),
+                    static_cast<LONG>(std::ceil(layout.top + layout.height))};
+    const RECT available{0, 0, std::min(pixels.width(), clientSize_.width), std::min(pixels.height(), clientSize_.height)};
+    RECT region{};
+    RECT clipped{};
+    if (!IntersectRect(&clipped, &inked, &clip) || !IntersectRect(&region, &clipped, &available))
+        return RECT{};
+    return region;
+}
+
+void GdiSurface::drawBackdrop(std::uint8_t frameAlpha)
+{
+    if (cache_ == nullptr) {
+        DrawSurface::drawBackdrop(frameAlpha);
+        return;
+    }
+    HDC composed = cache_->backdrop(images_, clientSize_, frameAlpha);
+    if (composed == nullptr) {
+        composed = cache_->newBackdrop(target_, images_, clientSize_, frameAlpha);
+        if (composed == nullptr) {
+            DrawSurface::drawBackdrop(frameAlpha);
+            return;
+        }
+        // Composed by this surface, whose DCs hold the images, with the same
+        // operations as a frame without the cache: the copy is the same pixels.
+        const HDC frameTarget = target_;
+        target_ = composed;
+        DrawSurface::drawBackdrop(frameAlpha);
+        target_ = frameTarget;
+    }
+    BitBlt(target_, 0, 0, clientSize_.width, clientSize_.height, composed, 0, 0, SRCCOPY);
+    gdiPending_ = true;
 }

@@ -1,11 +1,18 @@
 // The drawing surface of a paint on Windows: GDI copies and constant-alpha
-// blends from the store's images, and GDI+ text, onto a memory DC.
+// blends from the store's images, and GDI+ text, onto a memory DC. With a
+// frame cache and a 32-bit DIB section painted from its origin (the kept back
+// buffer), tiles and kept captions go straight into the pixels instead.
 #pragma once
 
 #include <windows.h>
 
+#include <optional>
+
 #include "game/DrawSurface.h"
+#include "render/CaptionPixelCache.h"
+#include "render/FrameCache.h"
 #include "render/ImageStore.h"
+#include "win/GdiplusApi.h"
 #include "win/Handles.h"
 
 // The size in pixels of a caption font of pointSize points. The board is a
@@ -18,8 +25,11 @@ public:
     static constexpr int tileSize = 16;
 
     // Draws onto target, in its own coordinates, for one frame of the given
-    // client size. The images and target outlive the surface.
-    GdiSurface(HDC target, Size clientSize, const ImageStore& images);
+    // client size. The images, target and cache outlive the surface. Without
+    // a cache every frame composes its backdrop, draws every tile and caption
+    // with GDI and GDI+, and makes its text's GDI+ objects afresh: the same
+    // pixels (within 2 per channel), more slowly.
+    GdiSurface(HDC target, Size clientSize, const ImageStore& images, FrameCache* cache = nullptr);
 
     Size size() const override { return clientSize_; }
 
@@ -33,6 +43,9 @@ public:
     void fill(const PixelRect& rect, std::uint32_t rgb) override;
 
     void drawText(const std::wstring& text, const TextStyle& style, const LayoutRect& layout) override;
+
+    // One copy of the cache's backdrop when there is a cache.
+    void drawBackdrop(std::uint8_t frameAlpha) override;
 
 private:
     // An image selected into a memory DC of its own for the surface's life,
@@ -52,12 +65,28 @@ private:
         SelectionScope selection_;
     };
 
+    const ImageSource& sourceOf(std::optional<ImageSource>& slot, const Image& image) const;
+    const ImageSource& tiles() const;
     const ImageSource& source(Picture picture) const;
+    const Image& image(Picture picture) const;
     bool tileInStrip(int tile) const;
+    std::optional<DibPixels> pixelsOfTarget() const;
+    const DibPixels* directPixels();
+    const TilePixels* directTiles();
+    template <class CopyRow>
+    void forEachTileRow(const TilePixels& strip, int tile, int x, int y, CopyRow copyRow);
+    RECT textRegion(const RECT& ink, const LayoutRect& layout, const DibPixels& pixels) const;
 
     HDC target_;
     Size clientSize_;
-    ImageSource tiles_;
-    ImageSource frame_;
-    ImageSource background_;
+    const ImageStore& images_;
+    FrameCache* cache_;
+    mutable std::optional<ImageSource> tiles_;
+    mutable std::optional<ImageSource> frame_;
+    mutable std::optional<ImageSource> background_;
+    // The target's pixels when the cache may write them directly.
+    bool directChecked_ = false;
+    std::optional<DibPixels> direct_;
+    // GDI may hold back what it was asked to draw since this was last clear.
+    bool gdiPending_ = false;
 };

@@ -296,6 +296,6 @@ void CMainWindow::OnPaint(HDC target)
     RECT client{};
     GetClientRect(hwnd(), &client);
     const Size clientSize{client.right - client.left, client.bottom - client.top};
-    GdiSurface surface(target, clientSize, ImageStore::shared(clientSize));
+    GdiSurface surface(target, clientSize, ImageStore::shared(clientSize), &frameCache_);
     game_.paint(surface);
 }

@@ -11,6 +11,7 @@
 #include "records/MessageBoxSaveFailureReporter.h"
 #include "records/SettingsStore.h"
 #include "records/Win32ProfileStorage.h"
+#include "render/FrameCache.h"
 #include "shell/Updater.h"
 #include "shell/WindowGameHost.h"
 #include "win/Handles.h"
@@ -77,5 +78,7 @@ private:
     Game game_;
     Updater updater_;
     HighScoreTable table_;
+    // Kept from paint to paint; released with the window, before GDI+ stops.
+    FrameCache frameCache_;
     bool settingsSaved_ = false;
 };

@@ -11,5 +11,8 @@ Updater::~Updater()
 void Updater::OnTimer()
 {
     game_.tick();
-    host_.repaintAndWait();
+    // A tick that changed nothing drawn (a slow piece between two pixels, a
+    // resting board) would repaint the same frame: the window keeps the last.
+    if (game_.frameChangedSincePaint())
+        host_.repaintAndWait();
 }

@@ -1,5 +1,5 @@
 // The game timer of the main window: every 16 ms a tick, then a synchronous
-// repaint of the window.
+// repaint of the window when the tick changed something drawn.
 #pragma once
 
 #include "win/Timer.h"

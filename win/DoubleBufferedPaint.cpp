@@ -37,3 +37,35 @@ void paintBuffered(HDC output, const RECT& area, const PaintCallback& paint)
     SetViewportOrgEx(memoryDc.get(), 0, 0, nullptr);
     BitBlt(output, area.left, area.top, width, height, memoryDc.get(), 0, 0, SRCCOPY);
 }
+
+LRESULT paintDoubleBuffered(HWND window, WPARAM wParam, BackBuffer& buffer, const PaintCallback& paint)
+{
+    RECT client{};
+    if (!GetClientRect(window, &client))
+        return 0;
+    const SIZE clientSize{client.right - client.left, client.bottom - client.top};
+    if (const auto printDc = reinterpret_cast<HDC>(wParam)) {
+        paintBuffered(printDc, client, clientSize, buffer, paint);
+        return 0;
+    }
+    const PaintScope scope(window);
+    if (scope.dc() != nullptr)
+        paintBuffered(scope.dc(), scope.area(), clientSize, buffer, paint);
+    return 0;
+}
+
+void paintBuffered(HDC output, const RECT& area, SIZE clientSize, BackBuffer& buffer, const PaintCallback& paint)
+{
+    RECT part{};
+    const RECT client{0, 0, clientSize.cx, clientSize.cy};
+    if (!IntersectRect(&part, &area, &client))
+        return;
+    const HDC memoryDc = buffer.prepare(output, clientSize.cx, clientSize.cy);
+    if (memoryDc == nullptr) {
+        paint(output, part);
+        return;
+    }
+    paint(memoryDc, part);
+    BitBlt(output, part.left, part.top, part.right - part.left, part.bottom - part.top, memoryDc, part.left,
+           part.top, SRCCOPY);
+}

@@ -9,6 +9,8 @@
 
 #include <functional>
 
+#include "win/BackBuffer.h"
+
 // Draws the area into memoryDc in window client coordinates.
 using PaintCallback = std::function<void(HDC memoryDc, const RECT& area)>;
 
@@ -20,3 +22,9 @@ LRESULT paintDoubleBuffered(HWND window, WPARAM wParam, const PaintCallback& pai
 // Composes the area of output in a memory bitmap of the area's size and copies
 // it to the same place of output. If no buffer can be made, paints directly.
 void paintBuffered(HDC output, const RECT& area, const PaintCallback& paint);
+
+// The same through a buffer of the window's client size kept in buffer from
+// one paint to the next and made again when the client size changes. Drawing
+// is in client coordinates, and only the area reaches the output.
+LRESULT paintDoubleBuffered(HWND window, WPARAM wParam, BackBuffer& buffer, const PaintCallback& paint);
+void paintBuffered(HDC output, const RECT& area, SIZE clientSize, BackBuffer& buffer, const PaintCallback& paint);

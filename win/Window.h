@@ -2,8 +2,9 @@
 // message to the derived class's handleMessage(UINT, WPARAM, LPARAM) -> LRESULT.
 // A window made with Painting::DoubleBuffered has its painting done by the
 // base: WM_ERASEBKGND erases nothing, and WM_PAINT and WM_PRINTCLIENT compose
-// the frame off screen through the derived class's OnPaint(HDC) and copy it
-// in one step; those three messages never reach handleMessage.
+// the frame off screen through the derived class's OnPaint(HDC), in a buffer
+// of the client size kept from one paint to the next, and copy it in one
+// step; those three messages never reach handleMessage.
 #pragma once
 
 #include <windows.h>
@@ -114,7 +115,7 @@ private:
                 return 1;  // the buffer covers everything; an erase in between is what flickers
             case WM_PAINT:
             case WM_PRINTCLIENT:
-                return paintDoubleBuffered(hwnd_, message == WM_PRINTCLIENT ? wParam : 0,
+                return paintDoubleBuffered(hwnd_, message == WM_PRINTCLIENT ? wParam : 0, backBuffer_,
                                            [&derived](HDC target, const RECT&) { derived.OnPaint(target); });
             default:
                 break;
@@ -124,4 +125,6 @@ private:
     }
 
     HWND hwnd_ = nullptr;
+    // The double-buffered paint's bitmap, kept between paints.
+    BackBuffer backBuffer_;
 };

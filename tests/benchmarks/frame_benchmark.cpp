@@ -1,7 +1,7 @@
 // Figures of the Windows program, printed, never asserted: the cost of one
 // full frame through the double buffer beside a bare full-window BitBlt, the
-// process's CPU use during ten seconds of play, and the timer's ticks per
-// second. Run under wine: wine frame_benchmark.exe
+// frame's stages, the process's CPU use during ten seconds of play, and the
+// timer's ticks per second. Run under wine: wine frame_benchmark.exe
 #include <windows.h>
 
 #include <algorithm>
@@ -10,7 +10,11 @@
 #include <cstdio>
 #include <vector>
 
+#include "game/DrawSurface.h"
+#include "render/GdiSurface.h"
+#include "render/ImageStore.h"
 #include "shell/MainWindow.h"
+#include "win/BackBuffer.h"
 #include "win/Timer.h"
 
 namespace {
@@ -53,7 +57,12 @@ void pumpFor(CMainWindow& window, int milliseconds, int keyEveryMs = 0)
             PostMessageW(window.hwnd(), WM_KEYDOWN, keys[keyIndex++ % 6], 0);
             nextKey += std::chrono::milliseconds(keyEveryMs);
         }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+        // Sleeps until a message or the next key is due, as a message loop
+        // would: the pump must not add CPU use of its own.
+        const auto wake = keyEveryMs > 0 ? std::min(nextKey, end) : end;
+        const auto waitMs = std::chrono::duration_cast<std::chrono::milliseconds>(wake - Clock::now()).count();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(std::max<long long>(waitMs, 0)),
+                                  QS_ALLINPUT);
     }
 }
 
@@ -74,6 +83,60 @@ public:
 
 protected:
     void OnTimer() override { ++events; }
+};
+
+// Forwards every operation to the surface of a real paint and adds up the
+// time of each stage of the frame.
+class StageTimingSurface : public DrawSurface {
+public:
+    enum Stage { Backdrop, Cells, Captions, stageCount };
+
+    explicit StageTimingSurface(DrawSurface& inner) : inner_(inner) {}
+
+    Size size() const override { return inner_.size(); }
+    void copyTile(int tile, int x, int y) override
+    {
+        timed(Cells, [&] { inner_.copyTile(tile, x, y); });
+    }
+    void blendTile(int tile, int x, int y, std::uint8_t alpha) override
+    {
+        timed(Cells, [&] { inner_.blendTile(tile, x, y, alpha); });
+    }
+    Size pictureSize(Picture picture) const override { return inner_.pictureSize(picture); }
+    void copyPicture(Picture picture, int x, int y) override
+    {
+        timed(Backdrop, [&] { inner_.copyPicture(picture, x, y); });
+    }
+    void blendPicture(Picture picture, int width, int height, std::uint8_t alpha) override
+    {
+        timed(Backdrop, [&] { inner_.blendPicture(picture, width, height, alpha); });
+    }
+    void fill(const PixelRect& rect, std::uint32_t rgb) override
+    {
+        timed(Backdrop, [&] { inner_.fill(rect, rgb); });
+    }
+    void drawText(const std::wstring& text, const TextStyle& style, const LayoutRect& layout) override
+    {
+        timed(Captions, [&] { inner_.drawText(text, style, layout); });
+    }
+    void drawBackdrop(std::uint8_t frameAlpha) override
+    {
+        timed(Backdrop, [&] { inner_.drawBackdrop(frameAlpha); });
+    }
+
+    double micros[stageCount] = {};
+
+private:
+    template <class Work>
+    void timed(Stage stage, Work work)
+    {
+        const auto start = Clock::now();
+        work();
+        GdiFlush();  // what GDI batches belongs to this stage
+        micros[stage] += std::chrono::duration<double, std::micro>(Clock::now() - start).count();
+    }
+
+    DrawSurface& inner_;
 };
 
 // A board in mid-game with every caption showing.
@@ -139,17 +202,63 @@ int main()
         BitBlt(screen, 0, 0, CMainWindow::clientWidth, CMainWindow::clientHeight, memory, 0, 0, SRCCOPY);
         GdiFlush();
     });
-    std::printf("full frame (paint through the double buffer), median of %d: %.0f us\n", runs, frame);
-    std::printf("the same frame without the four captions' text:           %.0f us\n", withoutText);
+
+    // A caption fading out changes every frame: its pixels cannot be kept.
+    game.levelUpCaption.visible = false;
+    game.pauseCaption.visible = false;
+    game.deleteCaption.reset();  // the effects from their first step
+    game.deleteCaption.show(2);
+    std::vector<double> fadeSamples;
+    while (game.deleteCaption.visible && fadeSamples.size() < 40) {
+        fadeSamples.push_back(timeMedian(1, [&] {
+            SendMessageW(window.hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+            GdiFlush();
+        }));
+    }
+    const double fading = medianMicroseconds(fadeSamples);
+
+    // The stages of the same full frame, composed as a paint composes it,
+    // into a back buffer like the window's.
+    std::vector<double> stageSamples[StageTimingSurface::stageCount];
+    const Size clientSize{CMainWindow::clientWidth, CMainWindow::clientHeight};
+    FrameCache cache;  // as the window keeps its own
+    BackBuffer stageBuffer;
+    const HDC stageDc = stageBuffer.prepare(screen, clientSize.width, clientSize.height);
+    for (int i = 0; i < runs; ++i) {
+        showAllCaptions(game);
+        GdiSurface surface(stageDc, clientSize, ImageStore::shared(clientSize), &cache);
+        StageTimingSurface timing(surface);
+        game.paint(timing);
+        for (int stage = 0; stage < StageTimingSurface::stageCount; ++stage)
+            stageSamples[stage].push_back(timing.micros[stage]);
+    }
+    double stages[StageTimingSurface::stageCount];
+    for (int stage = 0; stage < StageTimingSurface::stageCount; ++stage)
+        stages[stage] = medianMicroseconds(stageSamples[stage]);
+
+    std::printf("full frame, mid-game, all captions (paint through the double buffer), median of %d: %.0f us\n",
+                runs, frame);
+    std::printf("the same frame without caption text:                       %.0f us\n", withoutText);
+    std::printf("a frame with the score and a fading clear caption, median of %d: %.0f us\n",
+                static_cast<int>(fadeSamples.size()), fading);
     std::printf("bare full-window BitBlt, median of %d:                    %.0f us\n", runs, blit);
+    std::printf("full frame / bare BitBlt:                                  %.0fx\n", frame / blit);
     std::printf("frame cost as a share of the 16 ms period:                %.1f %%\n", frame / 160.0);
+    std::printf("stages, median of %d each: background and frame %.0f us, field and pieces %.0f us, "
+                "captions %.0f us\n",
+                runs, stages[StageTimingSurface::Backdrop], stages[StageTimingSurface::Cells],
+                stages[StageTimingSurface::Captions]);
+    std::fflush(stdout);
 
     CountingTimer timer;
+    const double timerCpuBefore = cpuSeconds();
     timer.start(16);
     Sleep(10000);
     timer.stop();
-    std::printf("timer events in 10 s: %ld (%.1f per second; 62.5 expected)\n", timer.events.load(),
-                timer.events.load() / 10.0);
+    const double timerCpu = cpuSeconds() - timerCpuBefore;
+    std::printf("timer events in 10 s: %ld (%.1f per second; 62.5 expected), CPU of the bare timer %.1f %% of one core\n",
+                timer.events.load(), timer.events.load() / 10.0, 100.0 * timerCpu / 10.0);
+    std::fflush(stdout);
 
     SendMessageW(window.hwnd(), WM_COMMAND, 40105, 0);  // Start
     const double cpuBefore = cpuSeconds();

@@ -2,6 +2,7 @@
 // buffer, and exactly the painted area reaches the output.
 #include <gtest/gtest.h>
 
+#include "win/BackBuffer.h"
 #include "win/DoubleBufferedPaint.h"
 #include "win/Handles.h"
 #include "win/Window.h"
@@ -50,6 +51,61 @@ TEST(DoubleBufferedPaintTest, AreaAwayFromTheOriginIsDrawnInWindowCoordinates)
     } pixels[] = {
         {35, 25, red},   {39, 29, red},   {30, 20, blue},  {59, 49, blue},  {40, 25, blue},
         {29, 30, white}, {60, 30, white}, {45, 19, white}, {45, 50, white}, {5, 5, white},
+    };
+    for (const auto& pixel : pixels)
+        EXPECT_EQ(output.pixel(pixel.x, pixel.y), pixel.expected) << "at " << pixel.x << ", " << pixel.y;
+}
+
+SIZE bitmapSizeOf(HBITMAP bitmap)
+{
+    BITMAP info{};
+    return GetObjectW(bitmap, sizeof info, &info) ? SIZE{info.bmWidth, info.bmHeight} : SIZE{0, 0};
+}
+
+TEST(BackBufferTest, KeepsItsBitmapForTheSameSizeAndMakesANewOneForAnother)
+{
+    PixelCanvas output(8, 8);
+    BackBuffer buffer;
+    ASSERT_NE(buffer.prepare(output.dc(), 64, 48), nullptr);
+    const HBITMAP first = buffer.bitmap();
+    ASSERT_NE(first, nullptr);
+
+    ASSERT_NE(buffer.prepare(output.dc(), 64, 48), nullptr);
+    EXPECT_EQ(buffer.bitmap(), first) << "the same size must not make a new bitmap";
+
+    ASSERT_NE(buffer.prepare(output.dc(), 80, 60), nullptr);
+    const SIZE size = bitmapSizeOf(buffer.bitmap());
+    EXPECT_EQ(size.cx, 80);
+    EXPECT_EQ(size.cy, 60);
+    EXPECT_EQ(buffer.width(), 80);
+    EXPECT_EQ(buffer.height(), 60);
+}
+
+// What the previous paint left in the kept buffer outside the area must not
+// reach the output; the area is drawn in client coordinates.
+TEST(BackBufferTest, KeptBufferCopiesOnlyTheAreaOfEachPaint)
+{
+    PixelCanvas output(80, 60);
+    ASSERT_TRUE(output.ready());
+    BackBuffer buffer;
+    paintBuffered(output.dc(), RECT{0, 0, 80, 60}, SIZE{80, 60}, buffer,
+                  [&](HDC dc, const RECT& area) { fillRect(dc, area, blue); });
+    output.fill(white);
+
+    const RECT area{30, 20, 60, 50};
+    RECT paintedArea{};
+    paintBuffered(output.dc(), area, SIZE{80, 60}, buffer, [&](HDC dc, const RECT& painted) {
+        paintedArea = painted;
+        fillRect(dc, RECT{30, 20, 60, 50}, green);
+        fillRect(dc, RECT{35, 25, 40, 30}, red);
+    });
+
+    EXPECT_TRUE(sameRect(paintedArea, area));
+    const struct {
+        int x, y;
+        Rgb expected;
+    } pixels[] = {
+        {35, 25, red}, {39, 29, red}, {30, 20, green}, {59, 49, green}, {29, 30, white}, {60, 30, white}, {5, 5, white},
     };
     for (const auto& pixel : pixels)
         EXPECT_EQ(output.pixel(pixel.x, pixel.y), pixel.expected) << "at " << pixel.x << ", " << pixel.y;
@@ -140,6 +196,27 @@ TEST_F(PaintedWindowTest, EraseBackgroundErasesNothing)
 
     EXPECT_EQ(output.pixel(0, 0), blue);
     EXPECT_EQ(window.paintMessagesSeen, 0);
+}
+
+// The base keeps its buffer between paints; a window made larger must get
+// a buffer of its new size, or its new part would never be painted.
+TEST_F(PaintedWindowTest, PaintAfterAResizeCoversTheNewClientArea)
+{
+    ShowWindow(window.hwnd(), SW_SHOWNOACTIVATE);
+    UpdateWindow(window.hwnd());
+    ASSERT_TRUE(SetWindowPos(window.hwnd(), nullptr, 0, 0, 100, 90, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE));
+    RECT larger{};
+    ASSERT_TRUE(GetClientRect(window.hwnd(), &larger));
+    ASSERT_GT(larger.right, client.right);
+    PixelCanvas output(larger.right, larger.bottom, blue);
+    ASSERT_TRUE(output.ready());
+
+    SendMessageW(window.hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(output.dc()), PRF_CLIENT);
+
+    EXPECT_TRUE(sameRect(window.lastArea, larger));
+    EXPECT_EQ(output.pixel(11, 11), red);
+    EXPECT_EQ(output.pixel(larger.right - 1, larger.bottom - 1), green);
+    EXPECT_EQ(output.pixel(client.right + 1, 2), green);
 }
 
 }  // namespace

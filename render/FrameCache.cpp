@@ -1,0 +1,83 @@
+#include "render/FrameCache.h"
+
+#include <utility>
+
+
+FrameCache::~FrameCache()
+{
+    releaseBackdrop();
+}
+
+void FrameCache::releaseBackdrop()
+{
+    if (backdropDc_ && originalBitmap_ != nullptr)
+        SelectObject(backdropDc_.get(), originalBitmap_);
+    originalBitmap_ = nullptr;
+    backdropBitmap_.reset();
+    backdropDc_.reset();
+    backdropImages_ = nullptr;
+}
+
+HDC FrameCache::backdrop(const ImageStore& images, Size clientSize, std::uint8_t frameAlpha) const
+{
+    const bool same = backdropImages_ == &images && backdropSize_.width == clientSize.width &&
+                      backdropSize_.height == clientSize.height && backdropAlpha_ == frameAlpha;
+    return same ? backdropDc_.get() : nullptr;
+}
+
+HDC FrameCache::newBackdrop(HDC target, const ImageStore& images, Size clientSize, std::uint8_t frameAlpha)
+{
+    releaseBackdrop();
+    if (clientSize.width <= 0 || clientSize.height <= 0)
+        return nullptr;
+    UniqueDc dc(CreateCompatibleDC(target));
+    UniqueBitmap bitmap(dc ? CreateCompatibleBitmap(target, clientSize.width, clientSize.height) : nullptr);
+    const HGDIOBJ original = bitmap ? SelectObject(dc.get(), bitmap.get()) : nullptr;
+    if (original == nullptr || original == HGDI_ERROR)
+        return nullptr;
+    backdropDc_ = std::move(dc);
+    backdropBitmap_ = std::move(bitmap);
+    originalBitmap_ = original;
+    backdropImages_ = &images;
+    backdropSize_ = clientSize;
+    backdropAlpha_ = frameAlpha;
+    return backdropDc_.get();
+}
+
+const TilePixels* FrameCache::tilePixels(const ImageStore& images) const
+{
+    return tileImages_ == &images && tilePixels_ ? &*tilePixels_ : nullptr;
+}
+
+const TilePixels* FrameCache::convertTiles(const ImageStore& images, HDC stripDc, Size stripSize)
+{
+    tilePixels_.reset();
+    tileImages_ = nullptr;
+    if (stripSize.width <= 0 || stripSize.height <= 0)
+        return nullptr;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = stripSize.width;
+    info.bmiHeader.biHeight = -stripSize.height;  // top-down: row 0 first in memory
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    const UniqueDc dc(CreateCompatibleDC(stripDc));
+    const UniqueBitmap bitmap(dc ? CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr);
+    if (!bitmap || bits == nullptr)
+        return nullptr;
+    {
+        const SelectionScope selection(dc.get(), bitmap.get());
+        if (!selection.selected() ||
+            !BitBlt(dc.get(), 0, 0, stripSize.width, stripSize.height, stripDc, 0, 0, SRCCOPY))
+            return nullptr;
+        GdiFlush();
+    }
+    const auto* const first = static_cast<const std::uint32_t*>(bits);
+    tilePixels_.emplace(std::vector<std::uint32_t>(first, first + static_cast<std::size_t>(stripSize.width) *
+                                                                      static_cast<std::size_t>(stripSize.height)),
+                        stripSize.width);
+    tileImages_ = &images;
+    return &*tilePixels_;
+}
