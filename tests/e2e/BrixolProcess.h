@@ -52,13 +52,14 @@ public:
     // bound, in which case it is ended by force.
     bool waitForExit(DWORD timeoutMs = exitTimeoutMs);
     DWORD exitCode() const;
+    // Ends the program at once, as Task Manager or a power cut would: no
+    // message reaches it.
+    void terminate();
 
     // How the last key reached the program, for the log.
     static const char* lastKeyRoute();
 
 private:
-    void terminate();
-
     UniqueKernelHandle process_;
     DWORD id_ = 0;
     std::wstring startError_;
