@@ -29,6 +29,7 @@ public:
     // Why the start failed, for the failure message.
     const std::wstring& startError() const { return startError_; }
     DWORD id() const { return id_; }
+    HANDLE handle() const { return process_.get(); }
     bool running() const;
 
     // The main window ("Brixol" of class "Brixol") once it is visible.
