@@ -34,6 +34,8 @@ constexpr double kWarmUpShare = 0.25;
 // moment of a sample, and the heap's own slack.
 constexpr long kObjectSlack = 40;
 constexpr std::uint64_t kMemorySlack = 8u << 20;
+// A hard drop held this long spans a tick of 16 ms, which locks the piece.
+constexpr DWORD kHeldDropMs = 40;
 
 unsigned long environmentNumber(const char* name, unsigned long fallback)
 {
@@ -163,9 +165,11 @@ protected:
         }
         const int roll = static_cast<int>(random_() % 1000);
         // Few sideways moves: the pile grows in the middle, and games end.
-        if (roll < 550)
+        if (roll < 450)
             pressKey(VK_SHIFT);
-        else if (roll < 590)
+        else if (roll < 600)
+            brixol_->press(window_, VK_SHIFT, kHeldDropMs);  // held over a tick, the piece locks at once
+        else if (roll < 615)
             pressKey(VK_LEFT);
         else if (roll < 630)
             pressKey(VK_RIGHT);
