@@ -7,6 +7,7 @@
 #include "shell/MainWindowDialogs.h"
 #include "resources/ResourceIds.h"
 #include "win/Icons.h"
+#include "win/ReachablePosition.h"
 
 namespace {
 
@@ -116,12 +117,17 @@ LRESULT CMainWindow::OnCreate()
 }
 
 // Shows the window at the stored position, sized so that the client area is
-// exactly the board's, whatever the system's frame and menu metrics.
+// exactly the board's, whatever the system's frame and menu metrics. A
+// position that would leave the title bar on no monitor (a window closed on a
+// monitor since removed, a damaged file) is moved onto the nearest one.
 void CMainWindow::placeWindow(int left, int top)
 {
     RECT outer{0, 0, clientWidth, clientHeight};
     AdjustWindowRectEx(&outer, kWindowStyle, TRUE, 0);
-    SetWindowPos(hwnd(), nullptr, left, top, outer.right - outer.left, outer.bottom - outer.top, SWP_SHOWWINDOW);
+    const SIZE size{outer.right - outer.left, outer.bottom - outer.top};
+    const int titleBarHeight = GetSystemMetrics(SM_CYFIXEDFRAME) + GetSystemMetrics(SM_CYCAPTION);
+    const POINT position = reachableWindowPosition({left, top}, size, titleBarHeight, displayMonitors());
+    SetWindowPos(hwnd(), nullptr, position.x, position.y, size.cx, size.cy, SWP_SHOWWINDOW);
 
     // A menu bar that wraps onto two lines is taller than the metrics say.
     RECT client{};
@@ -158,12 +164,24 @@ void CMainWindow::saveSettings()
     if (settingsSaved_)
         return;
     settingsSaved_ = true;
-    RECT outer{};
-    GetWindowRect(hwnd(), &outer);
-    settings_.windowLeft = outer.left;
-    settings_.windowTop = outer.top;
+    // Where the window comes back to, also when it is closed minimised or
+    // maximised (its rectangle is then far off screen, or the whole screen).
+    POINT restored{};
+    if (restoredWindowPosition(hwnd(), restored)) {
+        settings_.windowLeft = restored.x;
+        settings_.windowTop = restored.y;
+    }
     settings_.sound = soundEnabled();
     settings_.guide = game_.guideEnabled;
+    settings_.records = table_.records;
+    settings_.save();
+}
+
+// A score is kept the moment it is won or cleared, so that a process killed
+// later loses none. The options and the position in the store are still the
+// loaded ones: those are written only when the window closes.
+void CMainWindow::saveScores()
+{
     settings_.records = table_.records;
     settings_.save();
 }
@@ -261,7 +279,7 @@ void CMainWindow::OnGuide()
 
 void CMainWindow::OnResults()
 {
-    showResultsDialog(GetActiveWindow(), table_);
+    showResultsDialog(GetActiveWindow(), table_, [this] { saveScores(); });
 }
 
 void CMainWindow::OnVersion()
@@ -283,9 +301,12 @@ LRESULT CMainWindow::OnGameOver(std::uint32_t gameNumber)
     const std::int32_t score = game_.stats.score;
     if (!table_.qualifies(score))
         return 0;
-    const std::wstring name = askHighScoreName(GetActiveWindow());
+    const std::optional<std::wstring> name = askHighScoreName(GetActiveWindow());
+    if (!name)
+        return 0;
     // The date is the day the name was given, not the day the game ended.
-    table_.addRecord(score, name, localDateText(), game_.stats.lines);
+    table_.addRecord(score, *name, localDateText(), game_.stats.lines);
+    saveScores();
     PostMessageW(hwnd(), WM_COMMAND, ID_GAME_RESULTS,
                  reinterpret_cast<LPARAM>(GetDlgItem(hwnd(), ID_GAME_RESULTS)));
     return 0;

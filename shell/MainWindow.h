@@ -65,6 +65,7 @@ private:
     void placeWindow(int left, int top);
     void deferCommand(UINT commandId);
     void saveSettings();
+    void saveScores();
 
     MessageLoop& loop_;
     UniqueAcceleratorTable shortcuts_;

@@ -4,16 +4,18 @@
 #include "records/dialogs/ResultsDlg.h"
 #include "shell/VersionDlg.h"
 
-std::wstring askHighScoreName(HWND owner)
+std::optional<std::wstring> askHighScoreName(HWND owner)
 {
     CRecordDlg dialog;
-    dialog.showModal(owner);
+    // Only a confirmed name ends the dialog with 1; -1 means it never showed.
+    if (dialog.showModal(owner) != 1)
+        return std::nullopt;
     return dialog.name;
 }
 
-void showResultsDialog(HWND owner, HighScoreTable& table)
+void showResultsDialog(HWND owner, HighScoreTable& table, const std::function<void()>& tableCleared)
 {
-    CResultsDlg dialog(table);
+    CResultsDlg dialog(table, tableCleared);
     dialog.showModal(owner);
 }
 

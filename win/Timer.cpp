@@ -1,43 +1,117 @@
 #include "win/Timer.h"
 
 #include <algorithm>
+#include <atomic>
 
-Timer::Timer()
+// The state the service's callback works on. The service may call back even
+// after timeKillEvent has returned (an event it had already picked), and after
+// the Timer is gone; so the callback reaches the Timer only when the event's
+// id is the running timer's, which it never is once the Timer is stopped.
+// Freed when its last reference goes: one for the Timer, and one for every
+// timer of the service that may still call back, released once a
+// synchronous kill of that timer has returned.
+struct Timer::Events {
+    explicit Events(Timer& owner) : owner(owner) {}
+
+    void acquire() { ++references; }
+    void release()
+    {
+        if (--references == 0)
+            delete this;
+    }
+
+    Timer& owner;
+    std::atomic<int> references{1};
+    // The running timer's id, 0 when none runs. Written by start and stop on
+    // the window thread, read by the callback on the timer thread.
+    std::atomic<UINT> timerId{0};
+    // Callbacks between their entry and their return. Counted before the id
+    // is read, so that stopAndWait, which clears the id first and then reads
+    // this count, cannot miss an event that will run OnTimer.
+    std::atomic<int> underWay{0};
+};
+
+// What the thread that kills one timer of the service needs.
+struct Timer::KillOrder {
+    UINT timerId;
+    Events* events;
+};
+
+Timer::Timer() : events_(new Events(*this))
 {
     // A failure leaves both limits 0, and every start then asks for period 0,
     // which the service refuses: the timer never runs.
     timeGetDevCaps(&caps_, sizeof caps_);
 }
 
-Timer::~Timer() { stop(); }
+Timer::~Timer()
+{
+    stopAndWait();
+    events_->release();
+}
+
+UINT Timer::timerId() const
+{
+    return events_->timerId;
+}
 
 void Timer::start(UINT periodMs)
 {
     if (running())
         return;
     const UINT period = effectivePeriod(periodMs, caps_);
-    timerId_ = timeSetEvent(period, period, &Timer::timerCallback, reinterpret_cast<DWORD_PTR>(this),
-                            TIME_PERIODIC | TIME_CALLBACK_FUNCTION);
+    // The service's reference, taken before its first event can come.
+    events_->acquire();
+    const UINT id = timeSetEvent(period, period, &Timer::timerCallback, reinterpret_cast<DWORD_PTR>(events_),
+                                 TIME_PERIODIC | TIME_CALLBACK_FUNCTION | TIME_KILL_SYNCHRONOUS);
+    if (id == 0) {
+        events_->release();
+        return;
+    }
+    events_->timerId = id;
 }
 
 void Timer::stop()
 {
-    // The id is cleared before the kill so that an event arriving meanwhile
-    // already finds it stale.
-    if (const UINT id = timerId_.exchange(0))
-        timeKillEvent(id);
+    // The id is cleared first, so that an event arriving meanwhile already
+    // finds it stale and leaves OnTimer alone.
+    const UINT id = events_->timerId.exchange(0);
+    if (id == 0)
+        return;
+    auto* order = new KillOrder{id, events_};
+    const HANDLE thread = CreateThread(nullptr, 0, &Timer::killTimer, order, 0, nullptr);
+    if (thread != nullptr) {
+        CloseHandle(thread);
+        return;
+    }
+    // Without a thread the timer is killed here, without waiting for it;
+    // since it may then still call back, the service's reference is kept for
+    // the rest of the process's life.
+    delete order;
+    timeKillEvent(id);
+}
+
+DWORD WINAPI Timer::killTimer(void* parameter)
+{
+    const KillOrder order = *static_cast<KillOrder*>(parameter);
+    delete static_cast<KillOrder*>(parameter);
+    // Synchronous: returns once no event of this timer runs or will run, so
+    // the service's reference can go.
+    timeKillEvent(order.timerId);
+    order.events->release();
+    return 0;
 }
 
 void Timer::stopAndWait()
 {
     stop();
-    while (eventsUnderWay_ != 0)
+    while (events_->underWay != 0)
         Sleep(1);
 }
 
 void Timer::dispatchEvent(UINT firingTimerId)
 {
-    if (firingTimerId != 0 && firingTimerId == timerId_)
+    if (firingTimerId != 0 && firingTimerId == events_->timerId)
         OnTimer();
 }
 
@@ -48,8 +122,9 @@ UINT Timer::effectivePeriod(UINT requested, const TIMECAPS& caps)
 
 void CALLBACK Timer::timerCallback(UINT timerId, UINT, DWORD_PTR user, DWORD_PTR, DWORD_PTR)
 {
-    Timer* timer = reinterpret_cast<Timer*>(user);
-    ++timer->eventsUnderWay_;
-    timer->dispatchEvent(timerId);
-    --timer->eventsUnderWay_;
+    Events& events = *reinterpret_cast<Events*>(user);
+    ++events.underWay;
+    if (timerId != 0 && timerId == events.timerId)
+        events.owner.OnTimer();
+    --events.underWay;
 }

@@ -5,15 +5,14 @@
 #include <windows.h>
 #include <mmsystem.h>
 
-#include <atomic>
-
 class Timer {
 public:
     // Reads the service's smallest and largest period; starts nothing.
     Timer();
-    // Stops the timer. A derived class whose OnTimer uses its own state
-    // should call stop() in its own destructor: by the time this one runs,
-    // the derived part is gone.
+    // Stops the timer and waits for an event under way (see stopAndWait). A
+    // derived class whose OnTimer uses its own state must call stopAndWait()
+    // in its own destructor: by the time this one runs, the derived part is
+    // gone.
     virtual ~Timer();
 
     Timer(const Timer&) = delete;
@@ -24,8 +23,11 @@ public:
     // If the service refuses, no timer runs and the next start tries again.
     void start(UINT periodMs);
 
-    // Kills the running timer. An event already inside OnTimer finishes; no
-    // new one starts. Must not be called from OnTimer.
+    // Stops the timer without waiting: an event already inside OnTimer
+    // finishes, no new one starts. The service's timer itself is killed on a
+    // thread of its own, since the kill waits for an event under way, and
+    // that event may be waiting for the calling thread. Must not be called
+    // from OnTimer.
     void stop();
 
     // Stops the timer and returns once no event is under way, so that what
@@ -33,9 +35,9 @@ public:
     // be waiting for the calling thread (a repaint of its window).
     void stopAndWait();
 
-    bool running() const { return timerId_ != 0; }
+    bool running() const { return timerId() != 0; }
     // The service's id of the running timer; 0 when none runs.
-    UINT timerId() const { return timerId_; }
+    UINT timerId() const;
 
     // What the service's callback does: runs OnTimer if firingTimerId is the
     // running timer's, and otherwise nothing (the event of a timer that was
@@ -51,12 +53,15 @@ protected:
     virtual void OnTimer() = 0;
 
 private:
+    struct Events;
+    struct KillOrder;
+
     static void CALLBACK timerCallback(UINT timerId, UINT, DWORD_PTR user, DWORD_PTR, DWORD_PTR);
+    static DWORD WINAPI killTimer(void* order);
 
     TIMECAPS caps_{};
-    // Written by start and stop on the window thread, read by the callback on
-    // the timer thread.
-    std::atomic<UINT> timerId_{0};
-    // Callbacks between their entry and their return.
-    std::atomic<int> eventsUnderWay_{0};
+    // What the service's callback reaches instead of this object, with the
+    // running timer's id: it lives until this object is gone and no timer of
+    // it can call back any more.
+    Events* events_;
 };

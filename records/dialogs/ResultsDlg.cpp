@@ -1,5 +1,7 @@
 #include "records/dialogs/ResultsDlg.h"
 
+#include <utility>
+
 #include "records/ScoreTableText.h"
 #include "win/DialogCentring.h"
 #include "win/PointFont.h"
@@ -12,8 +14,8 @@ const int tableFontSize = 100;  // tenths of a point
 
 }  // namespace
 
-CResultsDlg::CResultsDlg(HighScoreTable& highScores)
-    : text(buildScoreTableText(highScores.records)), table(highScores)
+CResultsDlg::CResultsDlg(HighScoreTable& highScores, std::function<void()> tableCleared)
+    : text(buildScoreTableText(highScores.records)), table(highScores), cleared(std::move(tableCleared))
 {
 }
 
@@ -71,6 +73,8 @@ void CResultsDlg::onReset()
     // The empty table's text, "データはありません".
     text = buildScoreTableText(table.records);
     showText();
+    if (cleared)
+        cleared();
 }
 
 void CResultsDlg::showText()

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "records/HighScoreTable.h"
@@ -13,8 +14,9 @@
 class CResultsDlg : public ModalDialog<CResultsDlg> {
 public:
     // Builds the text from the table as it is now; the dialog works on this
-    // very table, which must outlive the object.
-    explicit CResultsDlg(HighScoreTable& highScores);
+    // very table, which must outlive the object. tableCleared, if given, runs
+    // right after the user has cleared the table.
+    explicit CResultsDlg(HighScoreTable& highScores, std::function<void()> tableCleared = {});
 
     // Shows template IDD_RESULTS, owned by owner (may be null), until the user
     // closes it. Returns 0, or -1 when the dialog cannot be created.
@@ -34,4 +36,5 @@ private:
     // The table as displayed.
     std::wstring text;
     HighScoreTable& table;
+    std::function<void()> cleared;
 };

@@ -19,7 +19,7 @@ bool bringToFront(HWND target)
     return waitUntil([target] { return GetForegroundWindow() == target; }, 200);
 }
 
-void sendKey(WORD virtualKey)
+void sendKey(WORD virtualKey, DWORD holdMs)
 {
     INPUT inputs[2] = {};
     for (INPUT& input : inputs) {
@@ -28,7 +28,13 @@ void sendKey(WORD virtualKey)
         input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, 0));
     }
     inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, inputs, sizeof(INPUT));
+    if (holdMs == 0) {
+        SendInput(2, inputs, sizeof(INPUT));
+        return;
+    }
+    SendInput(1, &inputs[0], sizeof(INPUT));
+    Sleep(holdMs);
+    SendInput(1, &inputs[1], sizeof(INPUT));
 }
 
 // Keys go to the control that has the focus in the target's thread, as typed
@@ -43,7 +49,7 @@ HWND keyReceiver(HWND target)
     return target;
 }
 
-void postKey(HWND target, WORD virtualKey)
+void postKey(HWND target, WORD virtualKey, DWORD holdMs)
 {
     const HWND receiver = keyReceiver(target);
     const LPARAM scanCode = static_cast<LPARAM>(MapVirtualKeyW(virtualKey, 0)) << 16;
@@ -51,6 +57,8 @@ void postKey(HWND target, WORD virtualKey)
     // is the sign bit of a 32-bit LPARAM.
     const LPARAM releaseBits = static_cast<LPARAM>(static_cast<ULONG_PTR>(0xC0000000u));
     PostMessageW(receiver, WM_KEYDOWN, virtualKey, 1 | scanCode);
+    if (holdMs != 0)
+        Sleep(holdMs);
     PostMessageW(receiver, WM_KEYUP, virtualKey, 1 | scanCode | releaseBits);
 }
 
@@ -125,14 +133,14 @@ std::string BrixolProcess::describeWindows() const
     return narrow(describeProcessWindows(id()));
 }
 
-void BrixolProcess::press(HWND target, WORD virtualKey) const
+void BrixolProcess::press(HWND target, WORD virtualKey, DWORD holdMs) const
 {
     if (bringToFront(target)) {
         keyRoute = "SendInput";
-        sendKey(virtualKey);
+        sendKey(virtualKey, holdMs);
     } else {
         keyRoute = "posted key messages";
-        postKey(target, virtualKey);
+        postKey(target, virtualKey, holdMs);
     }
 }
 

@@ -29,6 +29,7 @@ public:
     // Why the start failed, for the failure message.
     const std::wstring& startError() const { return startError_; }
     DWORD id() const { return id_; }
+    HANDLE handle() const { return process_.get(); }
     bool running() const;
 
     // The main window ("Brixol" of class "Brixol") once it is visible.
@@ -42,23 +43,25 @@ public:
     // The process's visible windows, for failure messages.
     std::string describeWindows() const;
 
-    // One press and release of the key on that window: real keyboard input
-    // when the window can be brought to the front, otherwise the key messages
-    // posted to its focused control (the program's message loop translates
-    // its shortcuts from posted keys as well).
-    void press(HWND target, WORD virtualKey) const;
+    // One press and release of the key on that window, held down for holdMs
+    // in between: real keyboard input when the window can be brought to the
+    // front, otherwise the key messages posted to its focused control (the
+    // program's message loop translates its shortcuts from posted keys as
+    // well).
+    void press(HWND target, WORD virtualKey, DWORD holdMs = 0) const;
 
     // True once the process has ended; false if it is still running at the
     // bound, in which case it is ended by force.
     bool waitForExit(DWORD timeoutMs = exitTimeoutMs);
     DWORD exitCode() const;
+    // Ends the program at once, as Task Manager or a power cut would: no
+    // message reaches it.
+    void terminate();
 
     // How the last key reached the program, for the log.
     static const char* lastKeyRoute();
 
 private:
-    void terminate();
-
     UniqueKernelHandle process_;
     DWORD id_ = 0;
     std::wstring startError_;

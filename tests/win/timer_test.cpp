@@ -2,7 +2,11 @@
 // on a thread of their own, one timer at a time, and nothing after stop.
 #include <gtest/gtest.h>
 
+#include <malloc.h>
+
 #include <atomic>
+#include <memory>
+#include <vector>
 
 #include "win/Handles.h"
 #include "win/Timer.h"
@@ -14,7 +18,7 @@ constexpr DWORD eventTimeoutMs = 10000;
 
 class CountingTimer : public Timer {
 public:
-    ~CountingTimer() override { stop(); }
+    ~CountingTimer() override { stopAndWait(); }
 
     // Waits for the next OnTimer; false if none came in time.
     bool waitForEvent() const { return WaitForSingleObject(fired_.get(), eventTimeoutMs) == WAIT_OBJECT_0; }
@@ -78,31 +82,101 @@ TEST(TimerTest, EventsRunOnAnotherThreadAndEndWithStop)
 // when stop returns; stopAndWait returns only after it.
 class SlowTimer : public Timer {
 public:
-    ~SlowTimer() override { stop(); }
+    ~SlowTimer() override { stopAndWait(); }
+
+    // Waits until an event is inside OnTimer; false if none came in time.
+    bool waitUntilInside() const { return WaitForSingleObject(entered_.get(), eventTimeoutMs) == WAIT_OBJECT_0; }
 
     std::atomic<bool> inside{false};
-    std::atomic<bool> entered{false};
 
 protected:
     void OnTimer() override
     {
         inside = true;
-        entered = true;
+        SetEvent(entered_.get());
         Sleep(100);
         inside = false;
     }
+
+private:
+    UniqueKernelHandle entered_{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
 };
 
 TEST(TimerTest, StopAndWaitReturnsAfterTheEventUnderWay)
 {
     SlowTimer timer;
     timer.start(1);
-    for (int i = 0; i < 1000 && !timer.entered; ++i)
-        Sleep(1);
-    ASSERT_TRUE(timer.entered) << "no event within a second";
+    ASSERT_TRUE(timer.waitUntilInside()) << "no event in time";
     timer.stopAndWait();
     EXPECT_FALSE(timer.inside);
     EXPECT_FALSE(timer.running());
+}
+
+// What outlives one fast timer: whether it is gone, and how often OnTimer ran
+// after that.
+struct TimerLedger {
+    std::atomic<bool> destroyed{false};
+    std::atomic<int> eventsAfterDestruction{0};
+    std::atomic<int> events{0};
+};
+
+class LedgerTimer : public Timer {
+public:
+    explicit LedgerTimer(TimerLedger& ledger) : ledger_(ledger) {}
+    ~LedgerTimer() override
+    {
+        stopAndWait();
+        ledger_.destroyed = true;
+    }
+
+protected:
+    void OnTimer() override
+    {
+        if (ledger_.destroyed)
+            ++ledger_.eventsAfterDestruction;
+        ++ledger_.events;
+    }
+
+private:
+    TimerLedger& ledger_;
+};
+
+// The game's timer is made and destroyed with the window, and stopped and
+// started by every pause: hundreds of 1 ms timers, each destroyed while it
+// ticks, some with a stop first, run nothing once gone and leave the process
+// sound.
+TEST(TimerTest, FastTimersDestroyedWhileTickingRunNothingAfterwards)
+{
+    constexpr int rounds = 400;
+    std::vector<std::unique_ptr<TimerLedger>> ledgers;
+    for (int round = 0; round < rounds; ++round) {
+        ledgers.push_back(std::make_unique<TimerLedger>());
+        auto timer = std::make_unique<LedgerTimer>(*ledgers.back());
+        timer->start(1);
+        ASSERT_TRUE(timer->running()) << "round " << round;
+        if (round % 3 == 1) {
+            timer->stop();
+            timer->start(1);
+        }
+        // Let it tick now and then, so that some are destroyed mid-event.
+        if (round % 4 == 0)
+            Sleep(2);
+        timer.reset();
+    }
+    // Any event picked before a kill has long been delivered by now.
+    CountingTimer clock;
+    clock.start(2);
+    for (int i = 0; i < 10; ++i)
+        ASSERT_TRUE(clock.waitForEvent());
+
+    int ticked = 0;
+    for (int round = 0; round < rounds; ++round) {
+        EXPECT_EQ(ledgers[round]->eventsAfterDestruction.load(), 0) << "round " << round;
+        ticked += ledgers[round]->events > 0 ? 1 : 0;
+    }
+    EXPECT_GT(ticked, 0) << "no timer ever ticked: the case showed nothing";
+    // A callback that wrote into a freed timer would show here, if not before.
+    EXPECT_EQ(_heapchk(), _HEAPOK);
 }
 
 TEST(TimerTest, StartWhileRunningKeepsTheRunningTimer)

@@ -1,0 +1,86 @@
+// What the program keeps for the player however it ends, and who owns a
+// settings file: a score won is in the file even when the process is killed
+// afterwards; a second copy on the same file hands over to the first and
+// ends, while a copy in another folder runs beside it.
+#include <gtest/gtest.h>
+
+#include <cwctype>
+#include <list>
+#include <memory>
+#include <string>
+
+#include "tests/e2e/DesktopWindows.h"
+#include "tests/e2e/E2eTest.h"
+
+namespace {
+
+using RecordsKeptTest = E2eTest;
+
+TEST_F(RecordsKeptTest, AScoreWonIsKeptWhenTheProcessIsKilledAfterwards)
+{
+    ASSERT_NO_FATAL_FAILURE(startBrixol());
+    const HWND gameOver = playUntilGameOver();
+    ASSERT_NE(gameOver, nullptr);
+    answer(gameOver, IDOK, "the game-over message");
+    const HWND nameDialog = awaitDialog(L"成績");
+    ASSERT_NE(nameDialog, nullptr);
+    postControlClick(nameDialog, IDOK);
+    expectClosed(nameDialog, "the name dialog");
+    ASSERT_NE(awaitDialog(L"成績表"), nullptr);
+
+    brixol_->terminate();
+    ASSERT_FALSE(brixol_->running());
+
+    int damagedReports = 0;
+    const std::list<ScoreRecord> records = settingsFile_.loadRecords(&damagedReports);
+    EXPECT_EQ(damagedReports, 0);
+    ASSERT_EQ(records.size(), 1u) << "the score won before the kill is not in the file";
+    EXPECT_EQ(records.front().name, L"名無しさん");
+    EXPECT_GT(records.front().score, 0);
+}
+
+std::wstring upperCase(std::wstring text)
+{
+    for (wchar_t& c : text)
+        c = static_cast<wchar_t>(std::towupper(c));
+    return text;
+}
+
+TEST_F(RecordsKeptTest, ASecondCopyOnTheSameFileBringsTheFirstBackAndEnds)
+{
+    ASSERT_NO_FATAL_FAILURE(startBrixol());
+    ShowWindow(window_, SW_MINIMIZE);
+    ASSERT_TRUE(waitUntil([&] { return IsIconic(window_) != FALSE; }, BrixolProcess::windowTimeoutMs));
+
+    // The same folder, spelt in other letters' case: the same file.
+    BrixolProcess second(upperCase(directory_.path()));
+    ASSERT_TRUE(second.started()) << narrow(second.startError());
+    EXPECT_TRUE(second.waitForExit()) << "the second copy still runs; its windows: " << second.describeWindows();
+    EXPECT_EQ(second.exitCode(), 0u);
+
+    EXPECT_TRUE(brixol_->running());
+    EXPECT_TRUE(waitUntil([&] { return IsIconic(window_) == FALSE; }, BrixolProcess::windowTimeoutMs))
+        << "the first copy's window was not brought back";
+    ASSERT_NO_FATAL_FAILURE(closeWithEscape());
+}
+
+TEST_F(RecordsKeptTest, ACopyInAnotherFolderRunsBesideTheFirst)
+{
+    ASSERT_NO_FATAL_FAILURE(startBrixol());
+    TemporaryDirectory otherFolder(TemporaryDirectory::Use::KeepCurrent);
+    ASSERT_TRUE(otherFolder.created());
+    BrixolProcess other(otherFolder.path());
+    ASSERT_TRUE(other.started()) << narrow(other.startError());
+    const HWND otherWindow = other.waitForMainWindow();
+    EXPECT_NE(otherWindow, nullptr) << "the copy in another folder did not show its window; its windows: "
+                                    << other.describeWindows();
+    EXPECT_TRUE(brixol_->running());
+
+    if (otherWindow != nullptr) {
+        other.press(otherWindow, VK_ESCAPE);
+        EXPECT_TRUE(other.waitForExit());
+    }
+    ASSERT_NO_FATAL_FAILURE(closeWithEscape());
+}
+
+}  // namespace

@@ -1,0 +1,284 @@
+// Random play for as long as asked: keys, pauses, new games, the guide and
+// the sound, the score table with its reset, the version dialog, and every
+// game-over, name and score dialog answered as a player might. Throughout,
+// the window must keep answering, and the program's GDI and USER objects and
+// its memory must not grow. BRIXOL_SOAK_SECONDS sets the length (a short run
+// by default); BRIXOL_SOAK_SEED the random sequence.
+#include <windows.h>
+
+#include <psapi.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <iostream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "resources/ResourceIds.h"
+#include "tests/e2e/DesktopWindows.h"
+#include "tests/e2e/E2eTest.h"
+
+namespace {
+
+constexpr int kDefaultSeconds = 20;
+// A window that takes this long to answer a message counts as hung.
+constexpr DWORD kAnswerLimitMs = 5000;
+// The first part of the run fills the caches (pictures, fonts, sounds); what
+// the program holds after it is the baseline.
+constexpr double kWarmUpShare = 0.25;
+// Growth that is no leak: a handful of objects of a dialog open at the
+// moment of a sample, and the heap's own slack.
+constexpr long kObjectSlack = 40;
+constexpr std::uint64_t kMemorySlack = 8u << 20;
+// A hard drop held this long spans a tick of 16 ms, which locks the piece.
+constexpr DWORD kHeldDropMs = 40;
+
+unsigned long environmentNumber(const char* name, unsigned long fallback)
+{
+    const char* text = std::getenv(name);
+    if (text == nullptr || *text == '\0')
+        return fallback;
+    return std::strtoul(text, nullptr, 10);
+}
+
+// Wine answers 0 for the GDI and USER counts and for the private bytes; the
+// kernel handle count and the committed memory (page-file usage) it does
+// report, so a leak shows in those too.
+struct Sample {
+    long gdiObjects = 0;
+    long userObjects = 0;
+    long kernelHandles = 0;
+    std::uint64_t workingSet = 0;
+    std::uint64_t privateBytes = 0;
+    std::uint64_t committed = 0;
+};
+
+Sample sampleOf(HANDLE process)
+{
+    Sample sample;
+    sample.gdiObjects = static_cast<long>(GetGuiResources(process, GR_GDIOBJECTS));
+    sample.userObjects = static_cast<long>(GetGuiResources(process, GR_USEROBJECTS));
+    DWORD handles = 0;
+    if (GetProcessHandleCount(process, &handles))
+        sample.kernelHandles = static_cast<long>(handles);
+    PROCESS_MEMORY_COUNTERS_EX memory{};
+    memory.cb = sizeof memory;
+    if (GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory)) {
+        sample.workingSet = memory.WorkingSetSize;
+        sample.privateBytes = memory.PrivateUsage;
+        sample.committed = memory.PagefileUsage;
+    }
+    return sample;
+}
+
+Sample highest(const std::vector<Sample>& samples)
+{
+    Sample top;
+    for (const Sample& s : samples) {
+        top.gdiObjects = std::max(top.gdiObjects, s.gdiObjects);
+        top.userObjects = std::max(top.userObjects, s.userObjects);
+        top.kernelHandles = std::max(top.kernelHandles, s.kernelHandles);
+        top.committed = std::max(top.committed, s.committed);
+        top.workingSet = std::max(top.workingSet, s.workingSet);
+        top.privateBytes = std::max(top.privateBytes, s.privateBytes);
+    }
+    return top;
+}
+
+void print(const char* what, const Sample& s)
+{
+    std::cout << "  " << what << ": GDI objects " << s.gdiObjects << ", USER objects " << s.userObjects
+              << ", kernel handles " << s.kernelHandles << ", working set " << s.workingSet / 1024
+              << " KB, private bytes " << s.privateBytes / 1024 << " KB, committed " << s.committed / 1024 << " KB"
+              << std::endl;
+}
+
+struct ProcessDialogs {
+    DWORD processId;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK collectDialog(HWND window, LPARAM list)
+{
+    auto& dialogs = *reinterpret_cast<ProcessDialogs*>(list);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == dialogs.processId && IsWindowVisible(window) && windowClass(window) == L"#32770")
+        dialogs.found.push_back(window);
+    return TRUE;
+}
+
+// The program's visible dialogs and message boxes, the newest (topmost) first.
+std::vector<HWND> dialogsOf(DWORD processId)
+{
+    ProcessDialogs dialogs{processId, {}};
+    EnumWindows(&collectDialog, reinterpret_cast<LPARAM>(&dialogs));
+    return dialogs.found;
+}
+
+class SoakTest : public E2eTest {
+protected:
+    // Answers the dialog as a player might; false for a window the program
+    // should never show.
+    bool answerDialog(HWND dialog)
+    {
+        const std::wstring caption = windowText(dialog);
+        if (caption == L"Brixol") {
+            ++games_;
+            gameEnded_ = true;
+            postControlClick(dialog, IDOK);
+        } else if (caption == L"Error") {
+            postControlClick(dialog, IDOK);
+        } else if (caption == L"成績") {
+            ++names_;
+            const bool tooLong = chance(4);
+            setDialogItemText(dialog, IDC_RECORD_NAME, tooLong ? L"とても長すぎる名前です" : pickName());
+            postControlClick(dialog, IDOK);
+        } else if (caption == L"成績表") {
+            ++tables_;
+            postControlClick(dialog, chance(3) ? IDC_RESULTS_RESET : IDC_RESULTS_CLOSE);
+        } else if (caption == L"確認") {
+            postControlClick(dialog, chance(2) ? IDYES : IDNO);
+        } else if (caption == L"バージョン情報") {
+            postControlClick(dialog, IDOK);
+        } else {
+            ADD_FAILURE() << "an unexpected window \"" << narrow(caption) << "\": " << narrow(childTexts(dialog));
+            return false;
+        }
+        waitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog) || windowText(dialog) != caption; },
+                  200);
+        return true;
+    }
+
+    // One step of play on the main window.
+    void playStep()
+    {
+        if (gameEnded_) {
+            // The player starts again once the last game has been answered.
+            gameEnded_ = false;
+            pressKey('S');
+            return;
+        }
+        const int roll = static_cast<int>(random_() % 1000);
+        // Few sideways moves: the pile grows in the middle, and games end.
+        if (roll < 450)
+            pressKey(VK_SHIFT);
+        else if (roll < 600)
+            brixol_->press(window_, VK_SHIFT, kHeldDropMs);  // held over a tick, the piece locks at once
+        else if (roll < 615)
+            pressKey(VK_LEFT);
+        else if (roll < 630)
+            pressKey(VK_RIGHT);
+        else if (roll < 730)
+            pressKey(VK_UP);
+        else if (roll < 800)
+            pressKey(VK_DOWN);
+        else if (roll < 860)
+            pressKey(VK_SPACE);
+        else if (roll < 930)
+            Sleep(static_cast<DWORD>(random_() % 300));  // the player looks away
+        else if (roll < 950)
+            pauseAWhile();
+        else if (roll < 965)
+            pressKey('G');
+        else if (roll < 980)
+            pressKey('N');
+        else if (roll < 990)
+            pressKey('R');
+        else if (roll < 999)
+            PostMessageW(window_, WM_COMMAND, ID_HELP_VERSION, 0);
+        else
+            pressKey('S');  // now and then a new game in the middle of one
+        Sleep(static_cast<DWORD>(5 + random_() % 40));
+    }
+
+    void pauseAWhile()
+    {
+        pressKey('P');
+        Sleep(static_cast<DWORD>(random_() % 500));
+        pressKey('P');
+    }
+
+    bool chance(int oneIn) { return random_() % static_cast<unsigned>(oneIn) == 0; }
+
+    std::wstring pickName()
+    {
+        const wchar_t* const names[] = {L"名無しさん", L"ぶりくそる", L"", L"Player 1", L"あいうえおかきくけこ"};
+        return names[random_() % (sizeof names / sizeof names[0])];
+    }
+
+    std::mt19937 random_;
+    bool gameEnded_ = false;
+    int games_ = 0;
+    int names_ = 0;
+    int tables_ = 0;
+};
+
+TEST_F(SoakTest, RandomPlayKeepsTheWindowAnsweringAndTheProgramsResourcesFlat)
+{
+    const unsigned long seconds = environmentNumber("BRIXOL_SOAK_SECONDS", kDefaultSeconds);
+    const unsigned long seed = environmentNumber("BRIXOL_SOAK_SEED", 12);
+    random_.seed(seed);
+    ASSERT_NO_FATAL_FAILURE(startBrixol());
+    pressKey('S');
+
+    const DWORD lengthMs = static_cast<DWORD>(seconds * 1000);
+    const DWORD warmUpMs = static_cast<DWORD>(lengthMs * kWarmUpShare);
+    const DWORD start = GetTickCount();
+    DWORD nextSample = start;
+    std::vector<Sample> warmUp;
+    std::vector<Sample> later;
+    long steps = 0;
+    DWORD slowestAnswerMs = 0;
+    while (GetTickCount() - start < lengthMs) {
+        ASSERT_TRUE(brixol_->running()) << "the program ended during the soak, after " << steps << " steps";
+        const DWORD asked = GetTickCount();
+        ASSERT_TRUE(answersMessages(window_, kAnswerLimitMs))
+            << "the window did not answer within " << kAnswerLimitMs << " ms, after " << steps << " steps";
+        slowestAnswerMs = std::max(slowestAnswerMs, GetTickCount() - asked);
+
+        const std::vector<HWND> dialogs = dialogsOf(brixol_->id());
+        if (!dialogs.empty()) {
+            ASSERT_TRUE(answerDialog(dialogs.front()));
+        } else {
+            // Sampled with no dialog open, so that the counts compare like with like.
+            if (GetTickCount() >= nextSample) {
+                (GetTickCount() - start < warmUpMs ? warmUp : later).push_back(sampleOf(brixol_->handle()));
+                nextSample = GetTickCount() + 500;
+            }
+            playStep();
+        }
+        ++steps;
+    }
+    ASSERT_FALSE(later.empty()) << "no sample after the warm-up";
+
+    const Sample baseline = highest(warmUp.empty() ? later : warmUp);
+    const Sample end = later.back();
+    const Sample top = highest(later);
+    std::cout << "keys sent by " << BrixolProcess::lastKeyRoute() << std::endl;
+    std::cout << "soak: " << seconds << " s, seed " << seed << ", " << steps << " steps, " << games_ << " games over, " << names_
+              << " names given, " << tables_ << " score tables answered; slowest answer " << slowestAnswerMs
+              << " ms; " << warmUp.size() + later.size() << " samples" << std::endl;
+    print("first sample", warmUp.empty() ? later.front() : warmUp.front());
+    print("highest during warm-up", baseline);
+    print("highest after warm-up", top);
+    print("last sample", end);
+
+    EXPECT_LE(end.gdiObjects, baseline.gdiObjects + kObjectSlack);
+    EXPECT_LE(end.userObjects, baseline.userObjects + kObjectSlack);
+    EXPECT_LE(end.kernelHandles, baseline.kernelHandles + kObjectSlack);
+    EXPECT_LE(end.committed, baseline.committed + kMemorySlack);
+    EXPECT_LE(end.privateBytes, baseline.privateBytes + kMemorySlack);
+    EXPECT_LE(end.workingSet, baseline.workingSet + kMemorySlack);
+
+    // Whatever is open is answered, then Esc ends the program normally.
+    for (int i = 0; i < 20 && !dialogsOf(brixol_->id()).empty(); ++i)
+        answerDialog(dialogsOf(brixol_->id()).front());
+    ASSERT_NO_FATAL_FAILURE(closeWithEscape());
+}
+
+}  // namespace

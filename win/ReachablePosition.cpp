@@ -1,0 +1,106 @@
+#include "win/ReachablePosition.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace {
+
+// Stored numbers may be anything an int holds: the maths is done wide.
+struct WideRect {
+    std::int64_t left, top, right, bottom;
+};
+
+WideRect wide(const RECT& r)
+{
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+bool meet(const WideRect& a, const WideRect& b)
+{
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+// How far apart two rectangles are along one axis; 0 when they overlap.
+double gap(std::int64_t lowA, std::int64_t highA, std::int64_t lowB, std::int64_t highB)
+{
+    return static_cast<double>(std::max<std::int64_t>({0, lowB - highA, lowA - highB}));
+}
+
+double squaredDistance(const WideRect& a, const WideRect& b)
+{
+    const double dx = gap(a.left, a.right, b.left, b.right);
+    const double dy = gap(a.top, a.bottom, b.top, b.bottom);
+    return dx * dx + dy * dy;
+}
+
+// Right (bottom) edge first, then left (top): a window larger than the work
+// area keeps its title bar and its left end inside.
+LONG keptInside(std::int64_t start, LONG length, LONG low, LONG high)
+{
+    start = std::min<std::int64_t>(start, static_cast<std::int64_t>(high) - length);
+    start = std::max<std::int64_t>(start, low);
+    return static_cast<LONG>(start);
+}
+
+BOOL CALLBACK collectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list)
+{
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoW(monitor, &info))
+        reinterpret_cast<std::vector<MonitorArea>*>(list)->push_back({info.rcMonitor, info.rcWork});
+    return TRUE;
+}
+
+}  // namespace
+
+POINT reachableWindowPosition(POINT stored, SIZE size, int titleBarHeight, const std::vector<MonitorArea>& monitors)
+{
+    const WideRect titleBar{stored.x, stored.y, static_cast<std::int64_t>(stored.x) + size.cx,
+                            static_cast<std::int64_t>(stored.y) + titleBarHeight};
+    if (monitors.empty())
+        return stored;
+    const MonitorArea* nearest = &monitors.front();
+    for (const MonitorArea& area : monitors) {
+        if (meet(titleBar, wide(area.monitor)))
+            return stored;
+        if (squaredDistance(titleBar, wide(area.monitor)) < squaredDistance(titleBar, wide(nearest->monitor)))
+            nearest = &area;
+    }
+    const RECT& work = nearest->work;
+    return {keptInside(stored.x, size.cx, work.left, work.right), keptInside(stored.y, size.cy, work.top, work.bottom)};
+}
+
+std::vector<MonitorArea> displayMonitors()
+{
+    std::vector<MonitorArea> monitors;
+    if (!EnumDisplayMonitors(nullptr, nullptr, &collectMonitor, reinterpret_cast<LPARAM>(&monitors)))
+        monitors.clear();
+    return monitors;
+}
+
+bool restoredWindowPosition(HWND window, POINT& position)
+{
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (!GetWindowPlacement(window, &placement))
+        return false;
+    if (!IsIconic(window) && !IsZoomed(window)) {
+        RECT outer{};
+        if (!GetWindowRect(window, &outer))
+            return false;
+        position = {outer.left, outer.top};
+        return true;
+    }
+    // The restored rectangle is in workspace coordinates: relative to the
+    // work area of its monitor, which differ from the screen's when the
+    // taskbar is at the top or the left.
+    const RECT& normal = placement.rcNormalPosition;
+    position = {normal.left, normal.top};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (GetMonitorInfoW(MonitorFromRect(&normal, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        position.x += monitor.rcWork.left - monitor.rcMonitor.left;
+        position.y += monitor.rcWork.top - monitor.rcMonitor.top;
+    }
+    return true;
+}
