@@ -10,6 +10,7 @@
 #include "game/DrawSurface.h"
 #include "render/CaptionPixelCache.h"
 #include "render/CaptionTextCache.h"
+#include "win/BackBuffer.h"
 #include "win/Handles.h"
 
 #include <cstdint>
@@ -37,14 +38,13 @@ public:
     FrameCache() = default;
     FrameCache(const FrameCache&) = delete;
     FrameCache& operator=(const FrameCache&) = delete;
-    ~FrameCache();
 
     // The memory DC holding the backdrop of these images, client size and
     // frame alpha, or null when it has not been composed.
     HDC backdrop(const ImageStore& images, Size clientSize, std::uint8_t frameAlpha) const;
-    // A memory DC with a new bitmap of the client size compatible with
-    // target, for the caller to compose the backdrop of these images and
-    // alpha into; it replaces the one kept before. Null when none can be made.
+    // A memory DC with a bitmap of the client size, for the caller to compose
+    // the backdrop of these images and alpha into; it replaces the one kept
+    // before. Null when none can be made.
     HDC newBackdrop(HDC target, const ImageStore& images, Size clientSize, std::uint8_t frameAlpha);
 
     // The tile strip of these images as 32-bit pixels, or null before
@@ -57,11 +57,8 @@ public:
     CaptionPixelCache& captionPixels() { return captionPixels_; }
 
 private:
-    void releaseBackdrop();
-
-    UniqueDc backdropDc_;
-    UniqueBitmap backdropBitmap_;
-    HGDIOBJ originalBitmap_ = nullptr;  // the DC's own, put back before the DC goes
+    BackBuffer backdrop_;
+    // What the kept backdrop was composed for; no images until it is.
     const ImageStore* backdropImages_ = nullptr;
     Size backdropSize_;
     std::uint8_t backdropAlpha_ = 0;

@@ -86,14 +86,15 @@ brixol_prefix_registry() {
       printf '%s\n' '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' '"Managed"="N"' ''
       ;;
     play)
-      # The desktop's window manager frames the game window. Without a sound
-      # device, no audio driver: wine would print an ALSA error per sound.
+      # The desktop's window manager frames the game window.
       printf '%s\n' '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' '"Managed"=-' ''
-      printf '%s\n' '[HKEY_CURRENT_USER\Software\Wine\Drivers]'
-      if brixol_has_sound_device; then echo '"Audio"=-'; else echo '"Audio"=""'; fi
-      echo
       ;;
   esac
+  # Without a sound device, no audio driver: wine would try ALSA again for
+  # every sound and print its errors each time.
+  printf '%s\n' '[HKEY_CURRENT_USER\Software\Wine\Drivers]'
+  if brixol_has_sound_device; then echo '"Audio"=-'; else echo '"Audio"=""'; fi
+  echo
 }
 
 # What the marker records: whether 32-bit programs could run when the prefix

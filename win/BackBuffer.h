@@ -19,6 +19,9 @@ public:
     // viewport at the origin; null when none can be made.
     HDC prepare(HDC output, int width, int height);
 
+    // The memory DC of the last prepare, null before the first or after a
+    // failed one.
+    HDC dc() const { return dc_.get(); }
     // The kept bitmap, null before the first prepare or after a failed one.
     HBITMAP bitmap() const { return bitmap_.get(); }
     int width() const { return width_; }

@@ -8,17 +8,9 @@
 #include "game/Game.h"
 #include "game/GameHost.h"
 #include "game/Random.h"
+#include "tests/support/QuietHost.h"
 
 namespace {
-
-class NullHost : public GameHost {
-public:
-    void repaintAndWait() override {}
-    void sleep(int) override {}
-    void postGameOver(std::uint32_t) override {}
-    void repostKey(int, bool) override {}
-    void playSound(SoundId) override {}
-};
 
 class CountingSurface : public DrawSurface {
 public:
@@ -36,7 +28,7 @@ public:
 // One tick per iteration; a key now and then, a new game after each game over.
 void BM_TickWithRandomPlay(benchmark::State& state)
 {
-    NullHost host;
+    QuietHost host;
     Game game(host);
     random15::seed(1);
     game.newGame();
@@ -61,7 +53,7 @@ BENCHMARK(BM_TickWithRandomPlay);
 
 void BM_PaintWalk(benchmark::State& state)
 {
-    NullHost host;
+    QuietHost host;
     Game game(host);
     game.newGame();
     game.guideEnabled = true;

@@ -17,17 +17,9 @@
 #include "win/BackBuffer.h"
 #include "win/DoubleBufferedPaint.h"
 #include "tests/support/win32/PixelCanvas.h"
+#include "tests/support/QuietHost.h"
 
 namespace {
-
-class QuietHost : public GameHost {
-public:
-    void repaintAndWait() override {}
-    void sleep(int) override {}
-    void postGameOver(std::uint32_t) override {}
-    void repostKey(int, bool) override {}
-    void playSound(SoundId) override {}
-};
 
 constexpr int boardWidth = 248;
 constexpr int boardHeight = 352;

@@ -8,7 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <thread>
 
@@ -70,6 +72,28 @@ protected:
     }
 
     void command(UINT id) { SendMessageW(hwnd(), WM_COMMAND, id, 0); }
+
+    // Starts a game that ends at its next tick with this score: the next
+    // piece finds its spawn area filled, and the current one locks at once.
+    void endTheGameWithScore(std::int32_t score)
+    {
+        command(ID_GAME_START);
+        while (!GameTestAccess::gameLock(game()).try_lock())
+            pump();
+        {
+            const std::lock_guard<std::mutex> frame(GameTestAccess::frameLock(game()));
+            for (int c = 3; c <= 6; ++c) {
+                game().field.setCell(c, 1, 1);
+                game().field.setCell(c, 2, 1);
+            }
+            game().current.setShape(6, 0);
+            game().current.x = 0;
+            game().current.y = 16 * 17;
+            game().lockDelayTicks = 0;
+            game().stats.score = score;
+        }
+        GameTestAccess::gameLock(game()).unlock();
+    }
 
     // The menu item's state as a drop-down menu shows it when it opens.
     UINT menuState(int dropDown, UINT commandId)

@@ -53,27 +53,6 @@ bool has(const std::wstring& settings, const std::wstring& line)
 
 class MainWindowRecordsTest : public MainWindowFixture {
 protected:
-    // Makes the running game end at its next tick with this score.
-    void endTheGameWithScore(std::int32_t score)
-    {
-        command(ID_GAME_START);
-        while (!GameTestAccess::gameLock(game()).try_lock())
-            pump();
-        {
-            const std::lock_guard<std::mutex> frame(GameTestAccess::frameLock(game()));
-            for (int c = 3; c <= 6; ++c) {
-                game().field.setCell(c, 1, 1);
-                game().field.setCell(c, 2, 1);
-            }
-            game().current.setShape(6, 0);
-            game().current.x = 0;
-            game().current.y = 16 * 17;
-            game().lockDelayTicks = 0;
-            game().stats.score = score;
-        }
-        GameTestAccess::gameLock(game()).unlock();
-    }
-
     // Runs script on a second thread while this one pumps the window's
     // messages (and the modal loops it opens) until the script is done.
     void playUser(const std::function<void()>& script)

@@ -331,22 +331,7 @@ private:
 
 TEST_F(MainWindowTest, GameOverStopsTheTimerAndDisablesPause)
 {
-    command(ID_GAME_START);
-    // Let the next piece find its spawn area filled, and the current one lock at once.
-    while (!GameTestAccess::gameLock(game()).try_lock())
-        pump();
-    {
-        const std::lock_guard<std::mutex> frame(GameTestAccess::frameLock(game()));
-        for (int c = 3; c <= 6; ++c) {
-            game().field.setCell(c, 1, 1);
-            game().field.setCell(c, 2, 1);
-        }
-        game().current.setShape(6, 0);
-        game().current.x = 0;
-        game().current.y = 16 * 17;
-        game().lockDelayTicks = 0;
-    }
-    GameTestAccess::gameLock(game()).unlock();
+    endTheGameWithScore(0);
 
     MessageBoxCloser closer(L"Brixol");
     EXPECT_TRUE(pumpUntil([&] { return closer.found() && !timerRunning(); }));
