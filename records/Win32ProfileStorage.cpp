@@ -7,6 +7,7 @@
 #include "records/StoredSettingsText.h"
 #include "records/Win32FileBytes.h"
 #include "records/Win32ProfileFile.h"
+#include "win/FullPath.h"
 
 namespace {
 
@@ -260,15 +261,7 @@ std::unique_ptr<ProfileReplacement> Win32ProfileStorage::beginReplacement()
 
 std::wstring Win32ProfileStorage::fullPath() const
 {
-    const DWORD length = GetFullPathNameW(path_.c_str(), 0, nullptr, nullptr);
-    if (length == 0)
-        return path_;
-    std::wstring full(length, L'\0');
-    const DWORD written = GetFullPathNameW(path_.c_str(), length, &full[0], nullptr);
-    if (written == 0 || written >= length)
-        return path_;
-    full.resize(written);
-    return full;
+    return fullPathOf(path_);
 }
 
 std::wstring Win32ProfileStorage::backupPath(const std::wstring& path, int number)

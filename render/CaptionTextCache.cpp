@@ -6,6 +6,7 @@
 
 #include "render/GdiSurface.h"
 #include "win/Handles.h"
+#include "win/DibSection.h"
 
 namespace {
 
@@ -44,16 +45,9 @@ RECT probeInk(const std::wstring& text, gdip::GpFont* font, gdip::GpStringFormat
     const RECT none{0, 0, 0, 0};
     if (format == nullptr || probeWidth <= 0)
         return none;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = probeWidth;
-    info.bmiHeader.biHeight = -probeHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     const UniqueDc dc(CreateCompatibleDC(nullptr));
-    const UniqueBitmap bitmap(dc ? CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr);
+    const UniqueBitmap bitmap(dc ? createTopDownDib(dc.get(), probeWidth, probeHeight, 32, &bits) : UniqueBitmap());
     if (!bitmap || bits == nullptr)
         return none;
     const SelectionScope selection(dc.get(), bitmap.get());

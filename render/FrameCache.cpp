@@ -1,4 +1,5 @@
 #include "render/FrameCache.h"
+#include "win/DibSection.h"
 
 HDC FrameCache::backdrop(const ImageStore& images, Size clientSize, std::uint8_t frameAlpha) const
 {
@@ -32,16 +33,10 @@ const TilePixels* FrameCache::convertTiles(const ImageStore& images, HDC stripDc
     tileImages_ = nullptr;
     if (stripSize.width <= 0 || stripSize.height <= 0)
         return nullptr;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = stripSize.width;
-    info.bmiHeader.biHeight = -stripSize.height;  // top-down: row 0 first in memory
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     const UniqueDc dc(CreateCompatibleDC(stripDc));
-    const UniqueBitmap bitmap(dc ? CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr);
+    const UniqueBitmap bitmap(dc ? createTopDownDib(dc.get(), stripSize.width, stripSize.height, 32, &bits)
+                                 : UniqueBitmap());
     if (!bitmap || bits == nullptr)
         return nullptr;
     {

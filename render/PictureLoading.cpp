@@ -8,6 +8,7 @@
 #include "render/PictureBounds.h"
 #include "win/GdiplusApi.h"
 #include "win/GdiplusSession.h"
+#include "win/DibSection.h"
 
 namespace {
 
@@ -17,18 +18,6 @@ LONGLONG rowStride24(LONGLONG width) { return (width * 3 + 3) & ~3LL; }
 bool fitsInDib24(LONGLONG width, LONGLONG height)
 {
     return width > 0 && height > 0 && rowStride24(width) * height <= INT_MAX;
-}
-
-UniqueBitmap createTopDownBitmap24(int width, int height, void** bits)
-{
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // negative: the first row is the top one
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    return UniqueBitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0));
 }
 
 std::string bytesAt(HANDLE file, std::uint64_t offset, std::size_t count)
@@ -80,7 +69,7 @@ UniqueBitmap loadPictureFile(const wchar_t* path)
         return {};
 
     void* bits = nullptr;
-    UniqueBitmap dib = createTopDownBitmap24(static_cast<int>(width), static_cast<int>(height), &bits);
+    UniqueBitmap dib = createTopDownDib(nullptr, static_cast<int>(width), static_cast<int>(height), 24, &bits);
     if (!dib)
         return {};
 
@@ -114,7 +103,7 @@ UniqueBitmap createFilledBitmap(int width, int height, BYTE value)
     if (!fitsInDib24(width, height))
         return {};
     void* bits = nullptr;
-    UniqueBitmap dib = createTopDownBitmap24(width, height, &bits);
+    UniqueBitmap dib = createTopDownDib(nullptr, width, height, 24, &bits);
     if (dib)
         std::memset(bits, value, static_cast<std::size_t>(rowStride24(width) * height));
     return dib;

@@ -1,21 +1,8 @@
 #include "shell/SettingsFileClaim.h"
 
-#include <vector>
+#include "win/FullPath.h"
 
 namespace {
-
-std::wstring fullPathOf(const std::wstring& path)
-{
-    const DWORD length = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (length == 0)
-        return path;
-    std::wstring full(length, L'\0');
-    const DWORD written = GetFullPathNameW(path.c_str(), length, &full[0], nullptr);
-    if (written == 0 || written >= length)
-        return path;
-    full.resize(written);
-    return full;
-}
 
 // 64-bit FNV-1a over the UTF-16 units: a name of fixed length for a path of
 // any length.

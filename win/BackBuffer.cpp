@@ -1,4 +1,5 @@
 #include "win/BackBuffer.h"
+#include "win/DibSection.h"
 
 #include <utility>
 
@@ -26,15 +27,8 @@ HDC BackBuffer::prepare(HDC output, int width, int height)
     }
     release();
     UniqueDc dc(CreateCompatibleDC(output));
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down: row 0 first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    UniqueBitmap bitmap(dc ? CreateDIBSection(output, &info, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr);
+    UniqueBitmap bitmap(dc ? createTopDownDib(output, width, height, 32, &bits) : UniqueBitmap());
     const HGDIOBJ original = bitmap ? SelectObject(dc.get(), bitmap.get()) : nullptr;
     if (original == nullptr || original == HGDI_ERROR)
         return nullptr;

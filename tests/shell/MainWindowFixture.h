@@ -9,6 +9,8 @@
 
 #include <chrono>
 #include <cstdint>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -19,6 +21,35 @@
 #include "tests/support/win32/PixelCanvas.h"
 #include "tests/support/GameTestAccess.h"
 #include "tests/support/win32/TemporaryDirectory.h"
+
+// The bytes of a file, empty when it cannot be read.
+inline std::string readFileBytes(const wchar_t* path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline bool startsWithUtf16LeMark(const std::string& bytes)
+{
+    return bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
+           static_cast<unsigned char>(bytes[1]) == 0xFE;
+}
+
+// The settings file of the current directory as text: UTF-16LE as the
+// program creates it, or ANSI digits and letters as a test writes it.
+inline std::wstring readSettings()
+{
+    const std::string bytes = readFileBytes(L"Brixol.ini");
+    std::wstring text;
+    if (startsWithUtf16LeMark(bytes)) {
+        for (size_t i = 2; i + 1 < bytes.size(); i += 2)
+            text += static_cast<wchar_t>(static_cast<std::uint8_t>(bytes[i]) |
+                                         (static_cast<std::uint8_t>(bytes[i + 1]) << 8));
+    } else {
+        text.assign(bytes.begin(), bytes.end());
+    }
+    return text;
+}
 
 class MainWindowFixture : public ::testing::Test {
 protected:

@@ -15,28 +15,6 @@
 
 namespace {
 
-std::string readFileBytes(const wchar_t* path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-// The settings file as text, UTF-16LE as the program creates it, or ANSI
-// digits and letters as the fixture writes it.
-std::wstring readSettings()
-{
-    const std::string bytes = readFileBytes(L"Brixol.ini");
-    std::wstring text;
-    if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF && static_cast<unsigned char>(bytes[1]) == 0xFE) {
-        for (size_t i = 2; i + 1 < bytes.size(); i += 2)
-            text += static_cast<wchar_t>(static_cast<std::uint8_t>(bytes[i]) |
-                                         (static_cast<std::uint8_t>(bytes[i + 1]) << 8));
-    } else {
-        text.assign(bytes.begin(), bytes.end());
-    }
-    return text;
-}
-
 std::string narrowForLog(const std::wstring& text)
 {
     std::string bytes(text.size() * 3 + 1, '\0');

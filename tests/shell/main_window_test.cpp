@@ -357,22 +357,6 @@ TEST_F(MainWindowTest, StaleGameOverNoticeIsIgnored)
     EXPECT_TRUE(game().running);
 }
 
-std::string readFileBytes(const wchar_t* path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-// The settings file as text (it is created as UTF-16LE).
-std::wstring readSettings()
-{
-    const std::string bytes = readFileBytes(L"Brixol.ini");
-    std::wstring text;
-    for (size_t i = 2; i + 1 < bytes.size(); i += 2)
-        text += static_cast<wchar_t>(static_cast<std::uint8_t>(bytes[i]) | (static_cast<std::uint8_t>(bytes[i + 1]) << 8));
-    return text;
-}
-
 TEST_F(MainWindowTest, ExitSavesTheSettings)
 {
     command(ID_GAME_START);
@@ -381,6 +365,7 @@ TEST_F(MainWindowTest, ExitSavesTheSettings)
     const bool sound = soundEnabled();
     command(ID_KEY_EXIT);
     EXPECT_TRUE(pumpUntil([&] { return hwnd() == nullptr; }));
+    EXPECT_TRUE(startsWithUtf16LeMark(readFileBytes(L"Brixol.ini"))) << "a new settings file is UTF-16LE";
     const std::wstring settings = readSettings();
     EXPECT_NE(settings.find(std::wstring(L"Sound=") + (sound ? L"1" : L"0")), std::wstring::npos) << settings;
     EXPECT_NE(settings.find(L"Guide=1"), std::wstring::npos) << settings;
