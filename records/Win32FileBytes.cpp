@@ -52,3 +52,19 @@ bool flushFileToDisk(const std::wstring& path)
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     return file && FlushFileBuffers(file.get()) != FALSE;
 }
+
+bool moveFileOver(const std::wstring& from, const std::wstring& to)
+{
+    constexpr int kTries = 20;
+    constexpr DWORD kPauseMs = 25;
+    for (int attempt = 1;; ++attempt) {
+        if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return true;
+        const DWORD error = GetLastError();
+        const bool inUse =
+            error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
+        if (!inUse || attempt == kTries)
+            return false;
+        Sleep(kPauseMs);
+    }
+}

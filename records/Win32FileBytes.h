@@ -15,3 +15,9 @@ bool writeFileBytes(const std::wstring& path, const std::string& bytes);
 
 // Flushes what others (the profile functions) wrote to the file.
 bool flushFileToDisk(const std::wstring& path);
+
+// Puts the file from in place of the file to (or where none is yet), and
+// flushes the rename to disk. Another program that reads the file for a
+// moment (a virus scanner, an indexer, an editor) keeps it from being
+// replaced meanwhile; the move waits up to about half a second for it.
+bool moveFileOver(const std::wstring& from, const std::wstring& to);

@@ -233,7 +233,7 @@ bool Win32Replacement::commit()
         return false;
     // MoveFileExW rather than ReplaceFileW: it also puts a first file in
     // place where none exists yet, on every system from Windows XP on.
-    if (!MoveFileExW(path_.c_str(), owner_.path_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (!moveFileOver(path_, owner_.path_))
         return false;
     committed_ = true;
     return true;

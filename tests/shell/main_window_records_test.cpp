@@ -8,6 +8,7 @@
 #include <iterator>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "records/ScoreChecksum.h"
 #include "tests/shell/MainWindowFixture.h"
@@ -32,17 +33,39 @@ bool has(const std::wstring& settings, const std::wstring& line)
 class MainWindowRecordsTest : public MainWindowFixture {
 protected:
     // Runs script on a second thread while this one pumps the window's
-    // messages (and the modal loops it opens) until the script is done.
+    // messages (and the modal loops it opens) until the script is done. A
+    // dialog the script leaves open is a failure, and is dismissed so that
+    // the modal loop it holds ends instead of hanging the test.
     void playUser(const std::function<void()>& script)
     {
         std::atomic<bool> done{false};
         std::thread user([&] {
             script();
+            dismissLeftDialogs();
             done = true;
         });
         const bool finished = pumpUntil([&] { return done.load(); }, 4 * static_cast<int>(waitLimitMs));
         user.join();
         EXPECT_TRUE(finished) << "the user's script did not finish";
+    }
+
+    void dismissLeftDialogs()
+    {
+        for (int round = 0; round < 10; ++round) {
+            const std::vector<HWND> left = openDialogs(windowThread_);
+            if (left.empty())
+                return;
+            for (const HWND dialog : left) {
+                ADD_FAILURE() << "a dialog was left open: \"" << narrowForLog(textOf(dialog)) << "\" saying \""
+                              << narrowForLog(messageBoxText(dialog)) << "\"";
+                // A message box ends on any of its buttons; Cancel also
+                // stands for OK where there is only OK.
+                answer(dialog, IDCANCEL);
+                answer(dialog, IDNO);
+                click(dialog, IDC_RESULTS_CLOSE);
+            }
+            Sleep(200);
+        }
     }
 
     const DWORD windowThread_ = GetCurrentThreadId();

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "ExampleSettingsFile.h"
@@ -133,6 +134,67 @@ TEST_F(ProfileStorageTest, AFolderThatCannotBeWrittenIsReported)
     ASSERT_EQ(saveFailures.paths.size(), 1u);
     EXPECT_NE(saveFailures.paths.front().find(L"\\no such folder\\Brixol.ini"), std::wstring::npos);
     EXPECT_TRUE(filesHere().empty());
+}
+
+// Another program reading the file, as a virus scanner or an editor does: it
+// lets others read and write but not replace the file while it holds it.
+class ForeignReader {
+public:
+    ForeignReader()
+        : file_(CreateFileW(L"Brixol.ini", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr))
+    {
+    }
+    bool holds() const { return static_cast<bool>(file_); }
+    void letGoAfter(DWORD milliseconds)
+    {
+        letGo_ = std::thread([this, milliseconds] {
+            Sleep(milliseconds);
+            file_.reset();
+        });
+    }
+    ~ForeignReader()
+    {
+        if (letGo_.joinable())
+            letGo_.join();
+    }
+
+private:
+    UniqueFile file_;
+    std::thread letGo_;
+};
+
+TEST_F(ProfileStorageTest, AReaderHoldingTheFileForAMomentDoesNotFailTheSave)
+{
+    fillWithExample(store);
+    ASSERT_TRUE(store.save());
+    ForeignReader reader;
+    ASSERT_TRUE(reader.holds());
+    reader.letGoAfter(100);
+
+    store.windowLeft = 7;
+    EXPECT_TRUE(store.save());
+    EXPECT_TRUE(saveFailures.paths.empty());
+    EXPECT_EQ(loadedAgain().windowLeft, 7);
+    EXPECT_EQ(filesHere(), std::set<std::wstring>{L"Brixol.ini"});
+}
+
+TEST_F(ProfileStorageTest, AReaderThatNeverLetsGoIsReportedAndTheFileStays)
+{
+    fillWithExample(store);
+    ASSERT_TRUE(store.save());
+    const std::string before = readSettingsBytes();
+    {
+        ForeignReader reader;
+        ASSERT_TRUE(reader.holds());
+        store.windowLeft = 7;
+        EXPECT_FALSE(store.save());
+    }
+    EXPECT_EQ(saveFailures.paths.size(), 1u);
+    EXPECT_EQ(readSettingsBytes(), before);
+    EXPECT_EQ(filesHere(), std::set<std::wstring>{L"Brixol.ini"});
+    EXPECT_TRUE(store.save()) << "free again";
+    EXPECT_EQ(loadedAgain().windowLeft, 7);
 }
 
 struct StoredFileCase {

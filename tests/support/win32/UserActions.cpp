@@ -29,6 +29,15 @@ BOOL CALLBACK matchDialog(HWND window, LPARAM param)
     return TRUE;
 }
 
+BOOL CALLBACK collectDialog(HWND window, LPARAM param)
+{
+    wchar_t className[16] = {};
+    GetClassNameW(window, className, 16);
+    if (std::wstring(className) == L"#32770" && IsWindowVisible(window))
+        reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+    return TRUE;
+}
+
 LPARAM keyData(UINT virtualKey, bool release)
 {
     const LPARAM scanCode = MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
@@ -56,6 +65,13 @@ HWND findDialog(DWORD thread, const std::wstring& caption)
     DialogSearch search{caption, nullptr};
     EnumThreadWindows(thread, matchDialog, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+std::vector<HWND> openDialogs(DWORD thread)
+{
+    std::vector<HWND> dialogs;
+    EnumThreadWindows(thread, collectDialog, reinterpret_cast<LPARAM>(&dialogs));
+    return dialogs;
 }
 
 HWND waitForDialog(DWORD thread, const std::wstring& caption)

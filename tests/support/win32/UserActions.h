@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 constexpr DWORD waitLimitMs = 10000;
 
@@ -18,6 +19,8 @@ bool waitUntil(const std::function<bool()>& condition);
 // A visible top-level dialog (class #32770) of thread with exactly that
 // caption, or null.
 HWND findDialog(DWORD thread, const std::wstring& caption);
+// Every visible top-level dialog of thread, message boxes included.
+std::vector<HWND> openDialogs(DWORD thread);
 // The same, waiting for it to appear; null if it does not.
 HWND waitForDialog(DWORD thread, const std::wstring& caption);
 // Waits for the window to be destroyed.
