@@ -65,14 +65,20 @@ done
 grep -q "no display to show the game on" "${work}/play/out.txt" || fail "play.sh did not say that there is no display"
 export DISPLAY="${display}"
 
+# The window is named before it is mapped, and an unmapped window cannot
+# take the focus (X answers BadMatch): wait until it is on screen and focused.
 window=""
+focused=""
 for _ in $(seq 60); do
-  window="$(xdotool search --name '^Brixol$' 2>/dev/null | head -1 || true)"
-  [ -n "${window}" ] && break
+  window="$(xdotool search --onlyvisible --name '^Brixol$' 2>/dev/null | head -1 || true)"
+  if [ -n "${window}" ] && xdotool windowfocus "${window}" 2>/dev/null; then
+    focused=yes
+    break
+  fi
   sleep 0.5
 done
 [ -n "${window}" ] || fail "no Brixol window on ${DISPLAY}"
-xdotool windowfocus "${window}"
+[ -n "${focused}" ] || fail "the Brixol window on ${DISPLAY} never took the focus"
 sleep 1
 
 # The options: sound off (on by default), guide block on (off by default).
