@@ -1,7 +1,7 @@
 // Figures of the Windows program, printed, never asserted: the cost of one
 // full frame through the double buffer beside a bare full-window BitBlt, the
-// frame's stages, the process's CPU use during ten seconds of play, and the
-// timer's ticks per second. Run under wine: wine frame_benchmark.exe
+// frame's stages, the process's CPU use during ten seconds of play (with and
+// without sound), and the timer's ticks per second. Run under wine: wine frame_benchmark.exe
 #include <windows.h>
 
 #include <algorithm>
@@ -15,6 +15,7 @@
 #include "render/ImageStore.h"
 #include "shell/MainWindow.h"
 #include "win/BackBuffer.h"
+#include "resources/ResourceIds.h"
 #include "win/Timer.h"
 
 namespace {
@@ -260,7 +261,7 @@ int main()
                 timer.events.load(), timer.events.load() / 10.0, 100.0 * timerCpu / 10.0);
     std::fflush(stdout);
 
-    SendMessageW(window.hwnd(), WM_COMMAND, 40105, 0);  // Start
+    SendMessageW(window.hwnd(), WM_COMMAND, ID_GAME_START, 0);
     const double cpuBefore = cpuSeconds();
     const auto wallBefore = Clock::now();
     pumpFor(window, 10000, 150);
@@ -268,6 +269,19 @@ int main()
     const double wall = std::chrono::duration<double>(Clock::now() - wallBefore).count();
     std::printf("CPU during %.1f s of play (a key every 150 ms): %.2f s, %.1f %% of one core\n", wall, cpu,
                 100.0 * cpu / wall);
+    std::fflush(stdout);
+
+    // The same play without sound: each move and turn sound starts a
+    // playback of its own, whose cost is the sound system's, not the frame's.
+    SendMessageW(window.hwnd(), WM_COMMAND, ID_OPTION_SOUND, 0);
+    SendMessageW(window.hwnd(), WM_COMMAND, ID_GAME_START, 0);
+    const double silentCpuBefore = cpuSeconds();
+    const auto silentWallBefore = Clock::now();
+    pumpFor(window, 10000, 150);
+    const double silentCpu = cpuSeconds() - silentCpuBefore;
+    const double silentWall = std::chrono::duration<double>(Clock::now() - silentWallBefore).count();
+    std::printf("the same play with sound off: %.2f s, %.1f %% of one core\n", silentCpu,
+                100.0 * silentCpu / silentWall);
 
     DestroyWindow(window.hwnd());
     return 0;
