@@ -9,26 +9,6 @@ namespace {
 // For reads that the dialog's thread answers; it never blocks for long.
 const UINT sendLimitMs = 5000;
 
-struct DialogSearch {
-    std::wstring caption;
-    HWND found;
-};
-
-BOOL CALLBACK matchDialog(HWND window, LPARAM param)
-{
-    auto& search = *reinterpret_cast<DialogSearch*>(param);
-    wchar_t className[16] = {};
-    GetClassNameW(window, className, 16);
-    // Read without a message, so that a busy dialog thread cannot stall the search.
-    std::vector<wchar_t> caption(search.caption.size() + 2);
-    InternalGetWindowText(window, caption.data(), static_cast<int>(caption.size()));
-    if (std::wstring(className) == L"#32770" && caption.data() == search.caption && IsWindowVisible(window)) {
-        search.found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 BOOL CALLBACK collectDialog(HWND window, LPARAM param)
 {
     wchar_t className[16] = {};
@@ -62,9 +42,14 @@ bool waitUntil(const std::function<bool()>& condition)
 
 HWND findDialog(DWORD thread, const std::wstring& caption)
 {
-    DialogSearch search{caption, nullptr};
-    EnumThreadWindows(thread, matchDialog, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    for (const HWND dialog : openDialogs(thread)) {
+        // Read without a message, so that a busy dialog thread cannot stall the search.
+        std::vector<wchar_t> text(caption.size() + 2);
+        InternalGetWindowText(dialog, text.data(), static_cast<int>(text.size()));
+        if (text.data() == caption)
+            return dialog;
+    }
+    return nullptr;
 }
 
 std::vector<HWND> openDialogs(DWORD thread)
