@@ -221,6 +221,11 @@ int main()
         BitBlt(screen, 0, 0, CMainWindow::clientWidth, CMainWindow::clientHeight, memory, 0, 0, SRCCOPY);
         GdiFlush();
     });
+    // Under wine each question about a window's state is a round trip to the
+    // wine server, and a played frame takes a score of them (the tick's
+    // InvalidateRect and UpdateWindow, BeginPaint and EndPaint): the floor
+    // of what a frame costs the process beyond its drawing.
+    const double query = timeMedian(runs, [&] { GetUpdateRect(window.hwnd(), nullptr, FALSE); });
 
     // A caption fading out changes every frame: its pixels cannot be kept.
     game.levelUpCaption.visible = false;
@@ -261,6 +266,7 @@ int main()
     std::printf("a frame with the score and a fading clear caption, median of %d: %.0f us\n",
                 static_cast<int>(fadeSamples.size()), fading);
     std::printf("bare full-window BitBlt, median of %d:                    %.0f us\n", runs, blit);
+    std::printf("one window state query (GetUpdateRect), median of %d:  %.1f us\n", runs, query);
     std::printf("full frame / bare BitBlt:                                  %.0fx\n", frame / blit);
     std::printf("frame cost as a share of the 16 ms period:                %.1f %%\n", frame / 160.0);
     std::printf("stages, median of %d each: background and frame %.0f us, field and pieces %.0f us, "
