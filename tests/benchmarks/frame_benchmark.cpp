@@ -1,7 +1,8 @@
 // Figures of the Windows program, printed, never asserted: the cost of one
-// full frame through the double buffer beside a bare full-window BitBlt, the
-// frame's stages, the process's CPU use during ten seconds of play (with and
-// without sound), and the timer's ticks per second. Run under wine: wine frame_benchmark.exe
+// full frame through the double buffer beside a bare full-window BitBlt and
+// one window state query, the frame's stages, the process's CPU use during
+// ten seconds of play (with and without sound), and the timer's ticks per
+// second. Run under wine: wine frame_benchmark.exe
 #include <windows.h>
 
 #include <algorithm>
@@ -224,7 +225,7 @@ int main()
     // Under wine each question about a window's state is a round trip to the
     // wine server, and a played frame takes a score of them (the tick's
     // InvalidateRect and UpdateWindow, BeginPaint and EndPaint): the floor
-    // of what a frame costs the process beyond its drawing.
+    // of what a frame takes beyond its drawing.
     const double query = timeMedian(runs, [&] { GetUpdateRect(window.hwnd(), nullptr, FALSE); });
 
     // A caption fading out changes every frame: its pixels cannot be kept.
