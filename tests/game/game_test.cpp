@@ -407,6 +407,7 @@ TEST_F(GameTest, BusyGameDefersKeysAndRestart)
     EXPECT_FALSE(restartAccepted);
     EXPECT_FALSE(pauseAccepted);
     const std::vector<HostEvent> events = host.take();
+    ASSERT_GE(events.size(), 6u) << ::testing::PrintToString(events);
     const std::vector<HostEvent> deferred(events.begin() + 2, events.begin() + 6);
     EXPECT_EQ(deferred, (std::vector<HostEvent>{{HostEvent::Sleep, 1},
                                                 {HostEvent::RepostKey, keys::left, true},
