@@ -19,7 +19,7 @@ bool bringToFront(HWND target)
     return waitUntil([target] { return GetForegroundWindow() == target; }, 200);
 }
 
-void sendKey(WORD virtualKey, DWORD holdMs)
+void sendKey(WORD virtualKey, const std::function<void()>& whileHeld)
 {
     INPUT inputs[2] = {};
     for (INPUT& input : inputs) {
@@ -28,12 +28,12 @@ void sendKey(WORD virtualKey, DWORD holdMs)
         input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, 0));
     }
     inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    if (holdMs == 0) {
+    if (!whileHeld) {
         SendInput(2, inputs, sizeof(INPUT));
         return;
     }
     SendInput(1, &inputs[0], sizeof(INPUT));
-    Sleep(holdMs);
+    whileHeld();
     SendInput(1, &inputs[1], sizeof(INPUT));
 }
 
@@ -49,7 +49,7 @@ HWND keyReceiver(HWND target)
     return target;
 }
 
-void postKey(HWND target, WORD virtualKey, DWORD holdMs)
+void postKey(HWND target, WORD virtualKey, const std::function<void()>& whileHeld)
 {
     const HWND receiver = keyReceiver(target);
     const LPARAM scanCode = static_cast<LPARAM>(MapVirtualKeyW(virtualKey, 0)) << 16;
@@ -57,8 +57,8 @@ void postKey(HWND target, WORD virtualKey, DWORD holdMs)
     // is the sign bit of a 32-bit LPARAM.
     const LPARAM releaseBits = static_cast<LPARAM>(static_cast<ULONG_PTR>(0xC0000000u));
     PostMessageW(receiver, WM_KEYDOWN, virtualKey, 1 | scanCode);
-    if (holdMs != 0)
-        Sleep(holdMs);
+    if (whileHeld)
+        whileHeld();
     PostMessageW(receiver, WM_KEYUP, virtualKey, 1 | scanCode | releaseBits);
 }
 
@@ -133,14 +133,14 @@ std::string BrixolProcess::describeWindows() const
     return narrow(describeProcessWindows(id()));
 }
 
-void BrixolProcess::press(HWND target, WORD virtualKey, DWORD holdMs) const
+void BrixolProcess::press(HWND target, WORD virtualKey, const std::function<void()>& whileHeld) const
 {
     if (bringToFront(target)) {
         keyRoute = "SendInput";
-        sendKey(virtualKey, holdMs);
+        sendKey(virtualKey, whileHeld);
     } else {
         keyRoute = "posted key messages";
-        postKey(target, virtualKey, holdMs);
+        postKey(target, virtualKey, whileHeld);
     }
 }
 

@@ -21,6 +21,7 @@
 #include "resources/ResourceIds.h"
 #include "tests/e2e/DesktopWindows.h"
 #include "tests/e2e/E2eTest.h"
+#include "tests/e2e/NextPieceBox.h"
 
 namespace {
 
@@ -34,8 +35,9 @@ constexpr double kWarmUpShare = 0.25;
 // moment of a sample, and the heap's own slack.
 constexpr long kObjectSlack = 40;
 constexpr std::uint64_t kMemorySlack = 8u << 20;
-// A hard drop held this long spans a tick of 16 ms, which locks the piece.
-constexpr DWORD kHeldDropMs = 40;
+// A hard drop held over a tick locks the piece at once; the next one shows
+// within a few ticks.
+constexpr DWORD kHeldDropLimitMs = 1000;
 
 unsigned long environmentNumber(const char* name, unsigned long fallback)
 {
@@ -168,7 +170,7 @@ protected:
         if (roll < 450)
             pressKey(VK_SHIFT);
         else if (roll < 600)
-            brixol_->press(window_, VK_SHIFT, kHeldDropMs);  // held over a tick, the piece locks at once
+            holdHardDrop();
         else if (roll < 615)
             pressKey(VK_LEFT);
         else if (roll < 630)
@@ -194,6 +196,16 @@ protected:
         else
             pressKey('S');  // now and then a new game in the middle of one
         Sleep(static_cast<DWORD>(5 + random_() % 40));
+    }
+
+    // Held until the piece has locked and the next one shows, or a dialog
+    // (game over) has come.
+    void holdHardDrop()
+    {
+        const NextPieceBox before(window_);
+        brixol_->press(window_, VK_SHIFT, [&] {
+            waitUntil([&] { return before.changed() || !dialogsOf(brixol_->id()).empty(); }, kHeldDropLimitMs);
+        });
     }
 
     void pauseAWhile()

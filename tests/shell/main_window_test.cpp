@@ -299,18 +299,18 @@ class MessageBoxCloser {
 public:
     explicit MessageBoxCloser(const wchar_t* caption)
         : thread_([this, caption] {
-              for (int i = 0; i < 1000 && !stop_; ++i) {
-                  const HWND box = FindWindowW(L"#32770", caption);
-                  if (box != nullptr && IsWindowVisible(box)) {
-                      wchar_t text[256] = {};
-                      GetDlgItemTextW(box, 0xFFFF, text, 256);
-                      text_ = text;
-                      PostMessageW(box, WM_COMMAND, IDOK, 0);
-                      found_ = true;
-                      return;
-                  }
-                  Sleep(10);
-              }
+              HWND box = nullptr;
+              waitUntil([&] {
+                  box = FindWindowW(L"#32770", caption);
+                  return stop_ || (box != nullptr && IsWindowVisible(box));
+              });
+              if (stop_ || box == nullptr)
+                  return;
+              wchar_t text[256] = {};
+              GetDlgItemTextW(box, 0xFFFF, text, 256);
+              text_ = text;
+              PostMessageW(box, WM_COMMAND, IDOK, 0);
+              found_ = true;
           })
     {
     }
