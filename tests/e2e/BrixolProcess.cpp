@@ -1,5 +1,7 @@
 #include "tests/e2e/BrixolProcess.h"
 
+#include <cstdlib>
+
 #include "tests/e2e/DesktopWindows.h"
 #include "tests/e2e/HostPath.h"
 
@@ -62,11 +64,19 @@ void postKey(HWND target, WORD virtualKey, const std::function<void()>& whileHel
     PostMessageW(receiver, WM_KEYUP, virtualKey, 1 | scanCode | releaseBits);
 }
 
+// The program the tests drive: Brixol.exe, or the build named by
+// BRIXOL_E2E_PROGRAM (the soak's proof that it sees a leak runs a leaking one).
+std::wstring programUnderTest()
+{
+    const char* chosen = std::getenv("BRIXOL_E2E_PROGRAM");
+    return windowsPathOf(chosen != nullptr && *chosen != '\0' ? chosen : BRIXOL_EXE);
+}
+
 }  // namespace
 
 BrixolProcess::BrixolProcess(const std::wstring& workingDirectory)
 {
-    const std::wstring executable = windowsPathOf(BRIXOL_EXE);
+    const std::wstring executable = programUnderTest();
     std::wstring commandLine = L"\"" + executable + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
