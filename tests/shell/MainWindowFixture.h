@@ -21,6 +21,7 @@
 #include "tests/support/GameTestAccess.h"
 #include "tests/support/win32/TemporaryDirectory.h"
 #include "tests/support/win32/Waiting.h"
+#include "win/GdiplusSession.h"
 
 // The bytes of a file, empty when it cannot be read.
 inline std::string readFileBytes(const wchar_t* path)
@@ -58,6 +59,7 @@ protected:
 
     void SetUp() override
     {
+        ASSERT_TRUE(GdiplusSession::running()) << "the window draws its captions with GDI+; link brixol_test_gdiplus";
         prepareDirectory();
         window_ = std::make_unique<CMainWindow>(loop_);
         ASSERT_TRUE(window_->create());
