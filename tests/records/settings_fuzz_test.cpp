@@ -9,7 +9,7 @@
 
 #include "FakeProfileStorage.h"
 #include "SettingsLoadRules.h"
-#include "SettingsTextLines.h"
+#include "tests/support/SettingsTextLines.h"
 #include "records/StoredSettingsText.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "SettingsTextLines.h"
+#include "tests/support/SettingsTextLines.h"
 
 namespace {
 
