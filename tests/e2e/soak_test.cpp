@@ -45,6 +45,9 @@ constexpr long long kMemorySlack = 8ll << 20;
 constexpr DWORD kHeldDropLimitMs = 1000;
 // A new game shows its next piece at once.
 constexpr DWORD kNewGameLimitMs = 1000;
+// A dialog that leads to another (game over, name, score table) has it
+// follow within milliseconds.
+constexpr DWORD kNextDialogLimitMs = 1000;
 
 unsigned long environmentNumber(const char* name, unsigned long fallback)
 {
@@ -365,8 +368,10 @@ TEST_F(SoakTest, RandomPlayKeepsTheWindowAnsweringAndTheProgramsResourcesFlat)
     EXPECT_TRUE(end[GdiObjects] != kNotMeasured || end[UserObjects] != kNotMeasured)
         << "neither the GDI nor the USER objects could be measured: a leak of either would go unseen";
 
-    // Whatever is open is answered, then Esc ends the program normally.
-    for (int i = 0; i < 20 && !dialogsOf(brixol_->id()).empty(); ++i)
+    // Whatever is open is answered, and what it leads to (the name, then the
+    // score table after a game over), then Esc ends the program normally.
+    const auto dialogShows = [&] { return !dialogsOf(brixol_->id()).empty(); };
+    for (int i = 0; i < 20 && waitUntil(dialogShows, kNextDialogLimitMs); ++i)
         answerDialog(dialogsOf(brixol_->id()).front());
     ASSERT_NO_FATAL_FAILURE(closeWithEscape());
 }
