@@ -187,7 +187,7 @@ void GdiSurface::fill(const PixelRect& rect, std::uint32_t rgb)
 void GdiSurface::drawText(const std::wstring& text, const TextStyle& style, const LayoutRect& layout)
 {
     // GDI+ on Windows refuses a font of no size; wine would choose one.
-    if (text.empty() || style.pointSize <= 0 || !GdiplusSession::instance().started())
+    if (text.empty() || style.pointSize <= 0 || !GdiplusSession::running())
         return;
 
     // Without a cache, every object is made for this one caption.

@@ -1,6 +1,5 @@
 #include "render/ImageStore.h"
 
-#include "win/GdiplusSession.h"
 #include "render/PictureLoading.h"
 #include "resources/ResourceIds.h"
 
@@ -15,14 +14,10 @@ Image::Image(UniqueBitmap bitmap) : bitmap_(std::move(bitmap))
 ImageStore::ImageStore(UniqueBitmap tileStrip, UniqueBitmap frame, UniqueBitmap background)
     : tileStrip_(std::move(tileStrip)), frame_(std::move(frame)), background_(std::move(background))
 {
-    // The captions draw with GDI+ and rely on the store to have started it.
-    GdiplusSession::instance();
 }
 
 ImageStore ImageStore::load(Size clientSize)
 {
-    // Started before any picture file is opened, whether or not one exists.
-    GdiplusSession::instance();
     UniqueBitmap tileStrip = loadBitmapResource(IDB_TILES);
     UniqueBitmap frame = loadBitmapResource(IDB_FRAME);
     return ImageStore(std::move(tileStrip), std::move(frame), loadBackground(clientSize));

@@ -52,7 +52,7 @@ bool fileHeaderWithinBounds(const wchar_t* path)
 
 UniqueBitmap loadPictureFile(const wchar_t* path)
 {
-    if (!GdiplusSession::instance().started())
+    if (!GdiplusSession::running())
         return {};
     if (!fileHeaderWithinBounds(path))
         return {};

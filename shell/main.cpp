@@ -3,6 +3,7 @@
 
 #include "shell/MainWindow.h"
 #include "shell/SettingsFileClaim.h"
+#include "win/GdiplusSession.h"
 
 namespace {
 
@@ -29,6 +30,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand)
     // only once their library is loaded.
     LoadLibraryW(L"comctl32.dll");
 
+    // Outlives the window and everything it draws with.
+    const GdiplusSession gdiplus;
     MessageLoop loop;
     CMainWindow window(loop);
     if (!window.create())

@@ -1,21 +1,12 @@
 #include "win/DialogCentring.h"
 
+#include "win/KeptInside.h"
+
 namespace {
 
 LONG centredStart(LONG low, LONG high, LONG length)
 {
     return (low + high) / 2 - length / 2;
-}
-
-// Right (bottom) edge first: when the dialog does not fit, the second step
-// wins and the left (top) edge, with the caption, stays reachable.
-LONG keptInside(LONG start, LONG length, LONG low, LONG high)
-{
-    if (start + length > high)
-        start = high - length;
-    if (start < low)
-        start = low;
-    return start;
 }
 
 }  // namespace

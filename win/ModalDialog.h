@@ -66,7 +66,7 @@ protected:
 private:
     friend class MessageThunk;
 
-    static INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+    static INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) noexcept
     {
         ModalDialog* arriving = message == WM_INITDIALOG ? reinterpret_cast<ModalDialog*>(lParam) : nullptr;
         // Messages before WM_INITDIALOG (WM_SETFONT) have no object yet.

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "win/KeptInside.h"
+
 namespace {
 
 // Stored numbers may be anything an int holds: the maths is done wide.
@@ -31,15 +33,6 @@ double squaredDistance(const WideRect& a, const WideRect& b)
     const double dx = gap(a.left, a.right, b.left, b.right);
     const double dy = gap(a.top, a.bottom, b.top, b.bottom);
     return dx * dx + dy * dy;
-}
-
-// Right (bottom) edge first, then left (top): a window larger than the work
-// area keeps its title bar and its left end inside.
-LONG keptInside(std::int64_t start, LONG length, LONG low, LONG high)
-{
-    start = std::min<std::int64_t>(start, static_cast<std::int64_t>(high) - length);
-    start = std::max<std::int64_t>(start, low);
-    return static_cast<LONG>(start);
 }
 
 BOOL CALLBACK collectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list)

@@ -94,7 +94,7 @@ protected:
 private:
     friend class MessageThunk;
 
-    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept
     {
         WindowBase* arriving = nullptr;
         if (message == WM_NCCREATE)

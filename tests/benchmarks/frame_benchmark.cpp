@@ -17,6 +17,7 @@
 #include "render/ImageStore.h"
 #include "shell/MainWindow.h"
 #include "win/BackBuffer.h"
+#include "win/GdiplusSession.h"
 #include "resources/ResourceIds.h"
 #include "win/Timer.h"
 
@@ -186,6 +187,7 @@ int main()
     GetTempPathW(MAX_PATH, temp);
     SetCurrentDirectoryW(temp);  // no background picture, no settings file of the user's
 
+    const GdiplusSession gdiplus;
     MessageLoop loop;
     CMainWindow window(loop);
     if (!window.create()) {

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "tests/e2e/MenuProbe.h"
+#include "tests/e2e/ProgramProbe.h"
 
 struct MenuItemState {
     bool found = false;
@@ -20,23 +20,14 @@ class BrixolMenu {
 public:
     // Loads the probe into the process that owns the window.
     explicit BrixolMenu(HWND mainWindow);
-    ~BrixolMenu();
-    BrixolMenu(const BrixolMenu&) = delete;
-    BrixolMenu& operator=(const BrixolMenu&) = delete;
 
-    bool ready() const { return shared_ != nullptr && hook_ != nullptr; }
-    const std::string& error() const { return error_; }
+    bool ready() const { return probe_.ready(); }
+    const std::string& error() const { return probe_.error(); }
 
     // Opens drop-down menu menuIndex and reads the item with that command
     // id; found stays false when the program does not answer in time.
     MenuItemState openItem(int menuIndex, UINT commandId);
 
 private:
-    HWND window_;
-    HMODULE probe_ = nullptr;
-    HHOOK hook_ = nullptr;
-    HANDLE mapping_ = nullptr;
-    MenuProbeAnswer* shared_ = nullptr;
-    LONG serial_ = 0;
-    std::string error_;
+    ProgramProbe probe_;
 };

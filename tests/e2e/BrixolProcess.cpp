@@ -1,5 +1,7 @@
 #include "tests/e2e/BrixolProcess.h"
 
+#include <cstdlib>
+
 #include "tests/e2e/DesktopWindows.h"
 #include "tests/e2e/HostPath.h"
 
@@ -19,7 +21,7 @@ bool bringToFront(HWND target)
     return waitUntil([target] { return GetForegroundWindow() == target; }, 200);
 }
 
-void sendKey(WORD virtualKey, DWORD holdMs)
+void sendKey(WORD virtualKey, const std::function<void()>& whileHeld)
 {
     INPUT inputs[2] = {};
     for (INPUT& input : inputs) {
@@ -28,12 +30,12 @@ void sendKey(WORD virtualKey, DWORD holdMs)
         input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, 0));
     }
     inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    if (holdMs == 0) {
+    if (!whileHeld) {
         SendInput(2, inputs, sizeof(INPUT));
         return;
     }
     SendInput(1, &inputs[0], sizeof(INPUT));
-    Sleep(holdMs);
+    whileHeld();
     SendInput(1, &inputs[1], sizeof(INPUT));
 }
 
@@ -49,7 +51,7 @@ HWND keyReceiver(HWND target)
     return target;
 }
 
-void postKey(HWND target, WORD virtualKey, DWORD holdMs)
+void postKey(HWND target, WORD virtualKey, const std::function<void()>& whileHeld)
 {
     const HWND receiver = keyReceiver(target);
     const LPARAM scanCode = static_cast<LPARAM>(MapVirtualKeyW(virtualKey, 0)) << 16;
@@ -57,16 +59,24 @@ void postKey(HWND target, WORD virtualKey, DWORD holdMs)
     // is the sign bit of a 32-bit LPARAM.
     const LPARAM releaseBits = static_cast<LPARAM>(static_cast<ULONG_PTR>(0xC0000000u));
     PostMessageW(receiver, WM_KEYDOWN, virtualKey, 1 | scanCode);
-    if (holdMs != 0)
-        Sleep(holdMs);
+    if (whileHeld)
+        whileHeld();
     PostMessageW(receiver, WM_KEYUP, virtualKey, 1 | scanCode | releaseBits);
+}
+
+// The program the tests drive: Brixol.exe, or the build named by
+// BRIXOL_E2E_PROGRAM (the soak's proof that it sees a leak runs a leaking one).
+std::wstring programUnderTest()
+{
+    const char* chosen = std::getenv("BRIXOL_E2E_PROGRAM");
+    return windowsPathOf(chosen != nullptr && *chosen != '\0' ? chosen : BRIXOL_EXE);
 }
 
 }  // namespace
 
 BrixolProcess::BrixolProcess(const std::wstring& workingDirectory)
 {
-    const std::wstring executable = windowsPathOf(BRIXOL_EXE);
+    const std::wstring executable = programUnderTest();
     std::wstring commandLine = L"\"" + executable + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -133,14 +143,14 @@ std::string BrixolProcess::describeWindows() const
     return narrow(describeProcessWindows(id()));
 }
 
-void BrixolProcess::press(HWND target, WORD virtualKey, DWORD holdMs) const
+void BrixolProcess::press(HWND target, WORD virtualKey, const std::function<void()>& whileHeld) const
 {
     if (bringToFront(target)) {
         keyRoute = "SendInput";
-        sendKey(virtualKey, holdMs);
+        sendKey(virtualKey, whileHeld);
     } else {
         keyRoute = "posted key messages";
-        postKey(target, virtualKey, holdMs);
+        postKey(target, virtualKey, whileHeld);
     }
 }
 

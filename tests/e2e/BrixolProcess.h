@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "win/Handles.h"
@@ -43,12 +44,12 @@ public:
     // The process's visible windows, for failure messages.
     std::string describeWindows() const;
 
-    // One press and release of the key on that window, held down for holdMs
-    // in between: real keyboard input when the window can be brought to the
-    // front, otherwise the key messages posted to its focused control (the
-    // program's message loop translates its shortcuts from posted keys as
-    // well).
-    void press(HWND target, WORD virtualKey, DWORD holdMs = 0) const;
+    // One press and release of the key on that window, with whileHeld run
+    // in between (it waits for what holding the key must bring about): real
+    // keyboard input when the window can be brought to the front, otherwise
+    // the key messages posted to its focused control (the program's message
+    // loop translates its shortcuts from posted keys as well).
+    void press(HWND target, WORD virtualKey, const std::function<void()>& whileHeld = {}) const;
 
     // True once the process has ended; false if it is still running at the
     // bound, in which case it is ended by force.

@@ -10,21 +10,9 @@
 #include <string>
 #include <vector>
 
-// Bounded polling: how the tests wait for the other process without ever
-// assuming how fast it is.
-template <typename Condition>
-bool waitUntil(Condition condition, DWORD timeoutMs)
-{
-    // GetTickCount wraps after 49 days; the unsigned difference does not care.
-    const DWORD start = GetTickCount();
-    for (;;) {
-        if (condition())
-            return true;
-        if (GetTickCount() - start >= timeoutMs)
-            return false;
-        Sleep(10);
-    }
-}
+// The tests wait for the other process with waitUntil, never assuming how
+// fast it is.
+#include "tests/support/win32/Waiting.h"
 
 // A visible top-level window of the process with this class and title.
 HWND findProcessWindow(DWORD processId, const wchar_t* className, const wchar_t* title);

@@ -3,12 +3,15 @@
 #include <iostream>
 
 #include "tests/e2e/DesktopWindows.h"
+#include "tests/e2e/NextPieceBox.h"
 #include "tests/e2e/Screenshot.h"
 
 namespace {
 
-// Between hard drops the next piece has to appear; a few ticks of 16 ms.
-constexpr DWORD kDropPauseMs = 30;
+// A hard-dropped piece locks after the lock delay, half a second; when the
+// next piece is the same as the one before, the box does not change and the
+// wait ends here.
+constexpr DWORD kNextPieceLimitMs = 2000;
 
 std::wstring widen(const char* text)
 {
@@ -107,8 +110,10 @@ HWND E2eTest::playUntilGameOver()
             box = brixol_->findDialog(L"Brixol");
             if (box != nullptr || !brixol_->running())
                 return true;
+            const NextPieceBox before(window_);
             pressKey(VK_SHIFT);
-            Sleep(kDropPauseMs);
+            waitUntil([&] { return before.changed() || brixol_->findDialog(L"Brixol") != nullptr; },
+                      kNextPieceLimitMs);
             return false;
         },
         gameTimeoutMs);

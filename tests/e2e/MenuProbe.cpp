@@ -7,13 +7,33 @@
 
 namespace {
 
-UINT probeMessage()
+UINT menuQuery()
 {
     static const UINT message = RegisterWindowMessageW(kMenuProbeMessage);
     return message;
 }
 
-void answer(const MSG& query)
+UINT gdiCountQuery()
+{
+    static const UINT message = RegisterWindowMessageW(kGdiCountProbeMessage);
+    return message;
+}
+
+// Every handle value GDI can give, without the reuse count in the high word:
+// wine takes such a value for whichever object holds that slot. (On Windows
+// the tests read GetGuiResources instead.)
+LONG liveGdiObjects()
+{
+    constexpr ULONG_PTR kHandleValues = 0x10000;
+    LONG count = 0;
+    for (ULONG_PTR value = 1; value < kHandleValues; ++value) {
+        if (GetObjectType(reinterpret_cast<HGDIOBJ>(value)) != 0)
+            ++count;
+    }
+    return count;
+}
+
+MenuProbeAnswer menuItemAnswer(const MSG& query)
 {
     MenuProbeAnswer result{};
     const int menuIndex = LOWORD(query.wParam);
@@ -35,7 +55,11 @@ void answer(const MSG& query)
             lstrcpynW(result.itemText, text, 64);
         }
     }
+    return result;
+}
 
+void answer(const MSG& query, const MenuProbeAnswer& result)
+{
     wchar_t name[64] = {};
     swprintf(name, 64, L"%ls%lu", kMenuProbeMappingPrefix, static_cast<unsigned long>(GetCurrentProcessId()));
 
@@ -48,6 +72,7 @@ void answer(const MSG& query)
         shared->state = result.state;
         lstrcpynW(shared->menuTitle, result.menuTitle, 64);
         lstrcpynW(shared->itemText, result.itemText, 64);
+        shared->gdiObjects = result.gdiObjects;
         InterlockedExchange(&shared->serial, HIWORD(query.wParam));
         UnmapViewOfFile(shared);
     }
@@ -60,8 +85,14 @@ extern "C" LRESULT CALLBACK menuProbeHook(int code, WPARAM wParam, LPARAM lParam
 {
     if (code == HC_ACTION && wParam == PM_REMOVE) {
         MSG* const message = reinterpret_cast<MSG*>(lParam);
-        if (message->message == probeMessage() && message->message != 0) {
-            answer(*message);
+        const UINT query = message->message;
+        if (query != 0 && (query == menuQuery() || query == gdiCountQuery())) {
+            MenuProbeAnswer result{};
+            if (query == menuQuery())
+                result = menuItemAnswer(*message);
+            else
+                result.gdiObjects = liveGdiObjects();
+            answer(*message, result);
             message->message = WM_NULL;  // the program never sees the query
         }
     }

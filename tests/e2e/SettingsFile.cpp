@@ -12,6 +12,7 @@
 #include "records/SettingsStore.h"
 #include "records/Win32ProfileFile.h"
 #include "records/Win32ProfileStorage.h"
+#include "tests/support/SettingsTextLines.h"
 
 namespace {
 
@@ -102,15 +103,7 @@ SettingsFile::Sections SettingsFile::read() const
     Sections sections;
     const std::wstring text = fileText(fileBytes(path_));
     std::wstring section;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find(L'\n', start);
-        if (end == std::wstring::npos)
-            end = text.size();
-        std::wstring line = text.substr(start, end - start);
-        start = end + 1;
-        if (!line.empty() && line.back() == L'\r')
-            line.pop_back();
+    for (const std::wstring& line : settingsTextLines(text)) {
         if (line.size() >= 2 && line.front() == L'[' && line.back() == L']') {
             section = line.substr(1, line.size() - 2);
             sections[section];

@@ -10,6 +10,7 @@
 #include "game/Field.h"
 #include "game/Random.h"
 #include "game/ShapeTable.h"
+#include "tests/support/PieceDraws.h"
 
 namespace {
 
@@ -207,15 +208,15 @@ TEST(ObjectTest, DrawingListIsInConstructionOrderAndForgetsDestroyedObjects)
 TEST(RollShapeTest, DrawsTheRotationBeforeTheType)
 {
     Block block(nullptr, 0, 0);
-    for (std::uint32_t seed : {1u, 77u, 123456u}) {
-        random15::seed(seed);
-        const int first = random15::next();
-        const int second = random15::next();
-        random15::seed(seed);
-        block.rollShape();
-        EXPECT_EQ(block.rotation, first % 4);
-        EXPECT_EQ(block.type, second % 7);
-        EXPECT_EQ(occupied(block).size(), 4u);
+    for (const SeededPieces& draws : seededPieces) {
+        SCOPED_TRACE(draws.seed);
+        random15::seed(draws.seed);
+        for (const PieceDraw& piece : {draws.first, draws.second}) {
+            block.rollShape();
+            EXPECT_EQ(block.rotation, piece.rotation);
+            EXPECT_EQ(block.type, piece.type);
+            EXPECT_EQ(occupied(block).size(), 4u);
+        }
     }
 }
 

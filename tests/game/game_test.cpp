@@ -3,6 +3,7 @@
 #include <thread>
 
 #include "tests/game/GameFixture.h"
+#include "tests/support/PieceDraws.h"
 
 namespace {
 
@@ -33,16 +34,15 @@ TEST_F(GameTest, NewGameStartsAtTheSlowestSpeed)
 
 TEST_F(GameTest, NewGameDrawsCurrentRotationAndTypeThenNext)
 {
-    random15::seed(99);
-    int draws[4];
-    for (int& d : draws)
-        d = random15::next();
-    random15::seed(99);
-    ASSERT_TRUE(game.newGame());
-    EXPECT_EQ(game.current.rotation, draws[0] % 4);
-    EXPECT_EQ(game.current.type, draws[1] % 7);
-    EXPECT_EQ(game.next.rotation, draws[2] % 4);
-    EXPECT_EQ(game.next.type, draws[3] % 7);
+    for (const SeededPieces& draws : seededPieces) {
+        SCOPED_TRACE(draws.seed);
+        random15::seed(draws.seed);
+        ASSERT_TRUE(game.newGame());
+        EXPECT_EQ(game.current.rotation, draws.first.rotation);
+        EXPECT_EQ(game.current.type, draws.first.type);
+        EXPECT_EQ(game.next.rotation, draws.second.rotation);
+        EXPECT_EQ(game.next.type, draws.second.type);
+    }
 }
 
 TEST_F(GameTest, FallsOneCellEvery32TicksAtLevelZero)
@@ -307,9 +307,8 @@ TEST_F(GameTest, GameEndsWhenTheNewPieceOverlaps)
     place(6, 0, 0, 16 * 17);  // a square resting on the floor at the left
     game.lockDelayTicks = 0;
     const int nextBefore = game.next.type * 4 + game.next.rotation;
-    random15::seed(7);
-    const int r1 = random15::next(), r2 = random15::next();
-    random15::seed(7);
+    const SeededPieces& draws = seededPieces[0];
+    random15::seed(draws.seed);
 
     game.tick();
     game.tick();
@@ -319,8 +318,8 @@ TEST_F(GameTest, GameEndsWhenTheNewPieceOverlaps)
                                                    {HostEvent::Sound, kGameOver},
                                                    {HostEvent::GameOver, 1}}));
     EXPECT_EQ(game.current.type * 4 + game.current.rotation, nextBefore);
-    EXPECT_EQ(game.next.rotation, r1 % 4) << "the next piece is still rolled";
-    EXPECT_EQ(game.next.type, r2 % 7);
+    EXPECT_EQ(game.next.rotation, draws.first.rotation) << "the next piece is still rolled";
+    EXPECT_EQ(game.next.type, draws.first.type);
     const int cells = filledCells();
     EXPECT_EQ(cells, 4 + 4 + 4 + 4) << "the field keeps its cells";
 
@@ -407,6 +406,7 @@ TEST_F(GameTest, BusyGameDefersKeysAndRestart)
     EXPECT_FALSE(restartAccepted);
     EXPECT_FALSE(pauseAccepted);
     const std::vector<HostEvent> events = host.take();
+    ASSERT_GE(events.size(), 6u) << ::testing::PrintToString(events);
     const std::vector<HostEvent> deferred(events.begin() + 2, events.begin() + 6);
     EXPECT_EQ(deferred, (std::vector<HostEvent>{{HostEvent::Sleep, 1},
                                                 {HostEvent::RepostKey, keys::left, true},

@@ -191,7 +191,7 @@ std::wstring environmentValue(const wchar_t* name)
 
 class CaptionDpiTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(GdiplusSession::instance().started()); }
+    void SetUp() override { ASSERT_TRUE(GdiplusSession::running()); }
 };
 
 // Run by the test below in a process at another DPI: the captions there

@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdint>
 #include <fstream>
 #include <iterator>
@@ -21,6 +20,8 @@
 #include "tests/support/win32/PixelCanvas.h"
 #include "tests/support/GameTestAccess.h"
 #include "tests/support/win32/TemporaryDirectory.h"
+#include "tests/support/win32/Waiting.h"
+#include "win/GdiplusSession.h"
 
 // The bytes of a file, empty when it cannot be read.
 inline std::string readFileBytes(const wchar_t* path)
@@ -58,6 +59,7 @@ protected:
 
     void SetUp() override
     {
+        ASSERT_TRUE(GdiplusSession::running()) << "the window draws its captions with GDI+; link brixol_test_gdiplus";
         prepareDirectory();
         window_ = std::make_unique<CMainWindow>(loop_);
         ASSERT_TRUE(window_->create());
@@ -90,16 +92,12 @@ protected:
         }
     }
 
-    // Pumps until done() holds or the time is up; returns done().
+    // Pumps as the program's loop does until done() holds or the time is
+    // up; returns done().
     template <class Done>
     bool pumpUntil(Done done, int timeoutMs = 5000)
     {
-        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-        while (!done() && std::chrono::steady_clock::now() < end) {
-            pump();
-            Sleep(5);
-        }
-        return done();
+        return waitUntil([&] { return done(); }, static_cast<DWORD>(timeoutMs), [this] { pump(); });
     }
 
     void command(UINT id) { SendMessageW(hwnd(), WM_COMMAND, id, 0); }

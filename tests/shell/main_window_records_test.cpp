@@ -3,6 +3,7 @@
 // and the window's restored position when it is closed minimised.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <fstream>
 #include <iterator>
@@ -64,7 +65,9 @@ protected:
                 answer(dialog, IDNO);
                 click(dialog, IDC_RESULTS_CLOSE);
             }
-            Sleep(200);
+            waitUntil([&] {
+                return std::none_of(left.begin(), left.end(), [](HWND dialog) { return IsWindowVisible(dialog); });
+            });
         }
     }
 

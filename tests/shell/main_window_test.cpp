@@ -5,6 +5,8 @@
 #include <atomic>
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <set>
 #include <sstream>
 #include <thread>
 #include <vector>
@@ -39,16 +41,16 @@ std::vector<MenuEntry> itemsOf(HMENU menu)
 }
 
 
-TEST(Resources, MenuHasTheExactTextsAndIds)
+TEST(Resources, MenuItemsHaveTheirTextsAndCommands)
 {
     const HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAIN_MENU));
     ASSERT_NE(menu, nullptr);
     const std::vector<std::wstring> dropDowns = {L"ゲーム(&F)", L"オプション(&O)", L"ヘルプ(&H)"};
     const std::vector<std::vector<MenuEntry>> expected = {
-        {{L"スタート(&S)\tS", 40105}, {L"", 0}, {L"ポーズ(&P)\tP", 40110}, {L"成績表(&R)\tR", 40115}, {L"", 0},
-         {L"終了(&E)\tESC", 40120}, {L"", 0}},
-        {{L"サウンド(&N)\tN", 40130}, {L"ガイドブロック(&G)\tG", 40131}},
-        {{L"バージョン情報(&V)", 40125}},
+        {{L"スタート(&S)\tS", ID_GAME_START}, {L"", 0}, {L"ポーズ(&P)\tP", ID_GAME_PAUSE},
+         {L"成績表(&R)\tR", ID_GAME_RESULTS}, {L"", 0}, {L"終了(&E)\tESC", ID_GAME_EXIT}, {L"", 0}},
+        {{L"サウンド(&N)\tN", ID_OPTION_SOUND}, {L"ガイドブロック(&G)\tG", ID_OPTION_GUIDE}},
+        {{L"バージョン情報(&V)", ID_HELP_VERSION}},
     };
     ASSERT_EQ(GetMenuItemCount(menu), 3);
     for (int i = 0; i < 3; ++i) {
@@ -65,40 +67,43 @@ TEST(Resources, MenuHasTheExactTextsAndIds)
     DestroyMenu(menu);
 }
 
-TEST(Resources, ShortcutTableHasSixPlainKeysWithTheirOwnIds)
+// Each of the six plain keys, without Shift, Ctrl or Alt, gives its command.
+TEST(Resources, ShortcutTableMapsEachKeyToItsCommand)
 {
     const HACCEL table = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_SHORTCUTS));
     ASSERT_NE(table, nullptr);
     ACCEL entries[16] = {};
-    ASSERT_EQ(CopyAcceleratorTableW(table, entries, 16), 6);
-    const ACCEL expected[] = {{FVIRTKEY | FNOINVERT, 0x52, 40140}, {FVIRTKEY | FNOINVERT, 0x50, 40145},
-                              {FVIRTKEY | FNOINVERT, 0x53, 40150}, {FVIRTKEY | FNOINVERT, 0x1B, 40160},
-                              {FVIRTKEY | FNOINVERT, 0x4E, 40155}, {FVIRTKEY | FNOINVERT, 0x47, 40156}};
-    for (int i = 0; i < 6; ++i) {
-        // Windows keeps an end-of-table bit in fVirt.
-        EXPECT_EQ(entries[i].fVirt & ~0x80, expected[i].fVirt) << "entry " << i;
-        EXPECT_EQ(entries[i].key, expected[i].key) << "entry " << i;
-        EXPECT_EQ(entries[i].cmd, expected[i].cmd) << "entry " << i;
-    }
+    const int count = CopyAcceleratorTableW(table, entries, 16);
     DestroyAcceleratorTable(table);
+    std::map<WORD, WORD> commandOfKey;
+    for (int i = 0; i < count; ++i) {
+        // Only the key's own bits: Windows also keeps an end-of-table bit in fVirt.
+        const WORD key = entries[i].key;
+        EXPECT_EQ(entries[i].fVirt & (FVIRTKEY | FSHIFT | FCONTROL | FALT), FVIRTKEY) << "key " << key;
+        EXPECT_TRUE(commandOfKey.emplace(key, entries[i].cmd).second) << "key " << key << " twice";
+    }
+    const std::map<WORD, WORD> expected = {{'S', ID_KEY_START},   {'P', ID_KEY_PAUSE}, {'R', ID_KEY_RESULTS},
+                                           {VK_ESCAPE, ID_KEY_EXIT}, {'N', ID_KEY_SOUND}, {'G', ID_KEY_GUIDE}};
+    EXPECT_EQ(commandOfKey, expected);
 }
 
 struct SoundCase {
     SoundId sound;
-    int id;
     int milliseconds;
 };
 
 // Each of the game's sounds plays its own WAVE resource, of its own length.
 TEST(Resources, SoundsArePcmMono22kHz16BitOfTheirLengths)
 {
-    for (const SoundCase& c : {SoundCase{SoundId::LinesCleared, 40015, 231}, SoundCase{SoundId::Turn, 40020, 88},
-                               SoundCase{SoundId::PieceLocked, 40025, 111}, SoundCase{SoundId::LevelUp, 40030, 1592},
-                               SoundCase{SoundId::Move, 40035, 68}, SoundCase{SoundId::GameOver, 40040, 1000}}) {
-        SCOPED_TRACE(c.id);
-        ASSERT_EQ(soundResourceId(c.sound), c.id);
+    std::set<int> resources;
+    for (const SoundCase& c : {SoundCase{SoundId::LinesCleared, 231}, SoundCase{SoundId::Turn, 88},
+                               SoundCase{SoundId::PieceLocked, 111}, SoundCase{SoundId::LevelUp, 1592},
+                               SoundCase{SoundId::Move, 68}, SoundCase{SoundId::GameOver, 1000}}) {
+        const int id = soundResourceId(c.sound);
+        SCOPED_TRACE(id);
+        EXPECT_TRUE(resources.insert(id).second) << "a resource shared by two sounds";
         const HMODULE module = GetModuleHandleW(nullptr);
-        const HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(c.id), L"WAVE");
+        const HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), L"WAVE");
         ASSERT_NE(found, nullptr);
         const auto* data = static_cast<const std::uint8_t*>(LockResource(LoadResource(module, found)));
         const DWORD size = SizeofResource(module, found);
@@ -123,7 +128,7 @@ TEST(Resources, BitmapsAndIconHaveTheirFormats)
         LONG width;
         LONG height;
     };
-    for (const BitmapCase& c : {BitmapCase{40005, 248, 352}, BitmapCase{40010, 144, 16}}) {
+    for (const BitmapCase& c : {BitmapCase{IDB_FRAME, 248, 352}, BitmapCase{IDB_TILES, 144, 16}}) {
         const UniqueBitmap bitmap(static_cast<HBITMAP>(LoadImageW(
             GetModuleHandleW(nullptr), MAKEINTRESOURCEW(c.id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
         ASSERT_TRUE(bitmap) << c.id;
@@ -294,18 +299,18 @@ class MessageBoxCloser {
 public:
     explicit MessageBoxCloser(const wchar_t* caption)
         : thread_([this, caption] {
-              for (int i = 0; i < 1000 && !stop_; ++i) {
-                  const HWND box = FindWindowW(L"#32770", caption);
-                  if (box != nullptr && IsWindowVisible(box)) {
-                      wchar_t text[256] = {};
-                      GetDlgItemTextW(box, 0xFFFF, text, 256);
-                      text_ = text;
-                      PostMessageW(box, WM_COMMAND, IDOK, 0);
-                      found_ = true;
-                      return;
-                  }
-                  Sleep(10);
-              }
+              HWND box = nullptr;
+              waitUntil([&] {
+                  box = FindWindowW(L"#32770", caption);
+                  return stop_ || (box != nullptr && IsWindowVisible(box));
+              });
+              if (stop_ || box == nullptr)
+                  return;
+              wchar_t text[256] = {};
+              GetDlgItemTextW(box, 0xFFFF, text, 256);
+              text_ = text;
+              PostMessageW(box, WM_COMMAND, IDOK, 0);
+              found_ = true;
           })
     {
     }

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <mutex>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,15 @@ struct HostEvent {
         return kind == o.kind && value == o.value && keyDown == o.keyDown;
     }
 };
+
+inline std::ostream& operator<<(std::ostream& out, const HostEvent& event)
+{
+    static const char* const kinds[] = {"Repaint", "Sleep", "GameOver", "RepostKey", "Sound"};
+    out << kinds[event.kind] << "(" << event.value;
+    if (event.kind == HostEvent::RepostKey)
+        out << (event.keyDown ? ", down" : ", up");
+    return out << ")";
+}
 
 class RecordingHost : public GameHost {
 public:

@@ -2,6 +2,7 @@
 // draws without a window.
 #pragma once
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -18,9 +19,18 @@ struct DrawOp {
 
     bool operator==(const DrawOp& o) const
     {
-        return kind == o.kind && tile == o.tile && x == o.x && y == o.y && alpha == o.alpha;
+        return kind == o.kind && tile == o.tile && x == o.x && y == o.y && width == o.width &&
+               height == o.height && alpha == o.alpha;
     }
 };
+
+// Every field, so that a failed comparison shows which one differs.
+inline std::ostream& operator<<(std::ostream& out, const DrawOp& op)
+{
+    static const char* const kinds[] = {"CopyTile", "BlendTile", "CopyPicture", "BlendPicture", "Fill", "Text"};
+    return out << kinds[op.kind] << "{tile " << op.tile << ", at " << op.x << "," << op.y << ", " << op.width << "x"
+               << op.height << ", alpha " << op.alpha << "}";
+}
 
 class RecordingSurface : public DrawSurface {
 public:

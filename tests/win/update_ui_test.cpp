@@ -9,11 +9,13 @@
 
 namespace {
 
-constexpr UINT startId = 40105;
-constexpr UINT pauseId = 40110;
-constexpr UINT soundId = 40130;
-constexpr UINT guideId = 40131;
-constexpr UINT otherId = 40999;  // in the menu, not in the table
+// Command ids of a menu of the test's own: the table knows nothing of the
+// program's commands.
+constexpr UINT firstId = 101;
+constexpr UINT secondId = 102;
+constexpr UINT thirdId = 103;
+constexpr UINT fourthId = 104;
+constexpr UINT otherId = 105;  // in the menu, not in the table
 
 struct ItemState {
     bool grayed;
@@ -44,22 +46,22 @@ UniqueMenu makeMenu(std::initializer_list<UINT> ids)
     return menu;
 }
 
-UpdateUi mainWindowTable() { return UpdateUi{startId, pauseId, soundId, guideId}; }
+UpdateUi tableOfFourItems() { return UpdateUi{firstId, secondId, thirdId, fourthId}; }
 
 TEST(UpdateUiTest, MenuTakesTheRecordedStatesAndKeepsItemsOutsideTheTable)
 {
-    const UniqueMenu menu = makeMenu({startId, pauseId, soundId, guideId, otherId});
+    const UniqueMenu menu = makeMenu({firstId, secondId, thirdId, fourthId, otherId});
     ASSERT_TRUE(menu);
     // States the table must overwrite, and one it must leave alone.
-    EnableMenuItem(menu.get(), startId, MF_BYCOMMAND | MF_GRAYED);
-    CheckMenuItem(menu.get(), startId, MF_BYCOMMAND | MF_CHECKED);
+    EnableMenuItem(menu.get(), firstId, MF_BYCOMMAND | MF_GRAYED);
+    CheckMenuItem(menu.get(), firstId, MF_BYCOMMAND | MF_CHECKED);
     CheckMenuItem(menu.get(), otherId, MF_BYCOMMAND | MF_CHECKED);
 
-    UpdateUi table = mainWindowTable();
-    table.setItemEnabled(pauseId, false);
-    table.setItemChecked(soundId, true);
-    table.setItemEnabled(guideId, false);
-    table.setItemChecked(guideId, true);
+    UpdateUi table = tableOfFourItems();
+    table.setItemEnabled(secondId, false);
+    table.setItemChecked(thirdId, true);
+    table.setItemEnabled(fourthId, false);
+    table.setItemChecked(fourthId, true);
     table.setItemEnabled(otherId, false);
     table.setItemChecked(otherId, false);
     table.applyTo(menu.get());
@@ -68,8 +70,8 @@ TEST(UpdateUiTest, MenuTakesTheRecordedStatesAndKeepsItemsOutsideTheTable)
         UINT id;
         ItemState expected;
     } cases[] = {
-        {startId, {false, false}}, {pauseId, {true, false}},  {soundId, {false, true}},
-        {guideId, {true, true}},   {otherId, {false, true}},
+        {firstId, {false, false}}, {secondId, {true, false}}, {thirdId, {false, true}},
+        {fourthId, {true, true}},  {otherId, {false, true}},
     };
     for (const auto& item : cases)
         EXPECT_EQ(stateOf(menu.get(), item.id), item.expected) << "item " << item.id;
@@ -77,31 +79,31 @@ TEST(UpdateUiTest, MenuTakesTheRecordedStatesAndKeepsItemsOutsideTheTable)
 
 TEST(UpdateUiTest, ReenabledAndUncheckedItemsAreClearedAtTheNextOpening)
 {
-    const UniqueMenu menu = makeMenu({pauseId, soundId});
-    UpdateUi table = mainWindowTable();
-    table.setItemEnabled(pauseId, false);
-    table.setItemChecked(soundId, true);
+    const UniqueMenu menu = makeMenu({secondId, thirdId});
+    UpdateUi table = tableOfFourItems();
+    table.setItemEnabled(secondId, false);
+    table.setItemChecked(thirdId, true);
     table.applyTo(menu.get());
 
-    table.setItemEnabled(pauseId, true);
-    table.setItemChecked(soundId, false);
+    table.setItemEnabled(secondId, true);
+    table.setItemChecked(thirdId, false);
     table.applyTo(menu.get());
 
-    EXPECT_EQ(stateOf(menu.get(), pauseId), (ItemState{false, false}));
-    EXPECT_EQ(stateOf(menu.get(), soundId), (ItemState{false, false}));
+    EXPECT_EQ(stateOf(menu.get(), secondId), (ItemState{false, false}));
+    EXPECT_EQ(stateOf(menu.get(), thirdId), (ItemState{false, false}));
 }
 
 TEST(UpdateUiTest, MenuHoldingSomeOfTheItemsGetsTheirStates)
 {
     // Each drop-down menu of the bar holds only some of the table's items.
-    const UniqueMenu menu = makeMenu({guideId});
-    UpdateUi table = mainWindowTable();
-    table.setItemEnabled(startId, false);
-    table.setItemChecked(guideId, true);
+    const UniqueMenu menu = makeMenu({fourthId});
+    UpdateUi table = tableOfFourItems();
+    table.setItemEnabled(firstId, false);
+    table.setItemChecked(fourthId, true);
 
     table.applyTo(menu.get());
 
-    EXPECT_EQ(stateOf(menu.get(), guideId), (ItemState{false, true}));
+    EXPECT_EQ(stateOf(menu.get(), fourthId), (ItemState{false, true}));
 }
 
 }  // namespace

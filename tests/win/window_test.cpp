@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <stdexcept>
 #include <vector>
 
 #include "win/ModalDialog.h"
@@ -98,6 +100,57 @@ TEST_F(WindowBaseTest, RegisteringAgainSucceedsAndUnknownClassFailsCreation)
     RecordingWindow window;
     EXPECT_EQ(window.create(L"BrixolNoSuchClass", L"test", WS_OVERLAPPEDWINDOW), nullptr);
     EXPECT_EQ(window.hwnd(), nullptr);
+}
+
+constexpr UINT throwMessage = WM_APP + 2;
+
+class ThrowingWindow : public WindowBase<ThrowingWindow> {
+public:
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        if (message == throwMessage)
+            throw std::runtime_error("thrown by the handler");
+        return defaultHandling(message, wParam, lParam);
+    }
+};
+
+// The system's code that called the procedure cannot be unwound: the process
+// ends at once, saying which message it was.
+TEST(EscapedExceptionDeathTest, AWindowHandlerThatThrowsEndsTheProcessWithAReport)
+{
+    EXPECT_EXIT(
+        {
+            WindowClassInfo info;
+            info.name = L"BrixolThrowingWindow";
+            ThrowingWindow window;
+            if (ThrowingWindow::registerClass(info) && window.create(info.name, L"test", WS_OVERLAPPEDWINDOW))
+                SendMessageW(window.hwnd(), throwMessage, 0, 0);
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(static_cast<int>(escapedExceptionExitCode)),
+        "exception escaped .*message 0x8002.*thrown by the handler");
+}
+
+class ThrowingDialog : public ModalDialog<ThrowingDialog> {
+public:
+    INT_PTR handleMessage(UINT message, WPARAM, LPARAM)
+    {
+        if (message == WM_INITDIALOG)
+            throw std::runtime_error("thrown at the dialog's start");
+        return FALSE;
+    }
+};
+
+TEST(EscapedExceptionDeathTest, ADialogHandlerThatThrowsEndsTheProcessWithAReport)
+{
+    EXPECT_EXIT(
+        {
+            ThrowingDialog dialog;
+            dialog.showModal(nullptr, IDD_TEST_DIALOG);
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(static_cast<int>(escapedExceptionExitCode)),
+        "exception escaped .*message 0x0110.*thrown at the dialog's start");
 }
 
 // Copies its edit field to the result: WM_INITDIALOG fills it in and presses

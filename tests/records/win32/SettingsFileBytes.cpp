@@ -5,6 +5,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "tests/support/SettingsTextLines.h"
+
 namespace {
 
 const char kFileName[] = "Brixol.ini";
@@ -65,21 +67,7 @@ std::vector<std::wstring> readUtf16SettingsLines()
 {
     const std::string bytes = readSettingsBytes();
     EXPECT_TRUE(startsWithUtf16Mark(bytes)) << "not a UTF-16 file";
-    const std::wstring text = decodeUtf16(bytes.substr(kUtf16Mark.size()));
-    std::vector<std::wstring> lines;
-    std::wstring line;
-    for (const wchar_t c : text) {
-        if (c == L'\n') {
-            lines.push_back(line);
-            line.clear();
-        } else if (c != L'\r') {
-            line.push_back(c);
-        }
-    }
-    if (!line.empty()) {
-        lines.push_back(line);
-    }
-    return lines;
+    return settingsTextLines(decodeUtf16(bytes.substr(kUtf16Mark.size())));
 }
 
 void writeUtf16SettingsLines(const std::vector<std::wstring>& lines)

@@ -14,7 +14,8 @@ void writeBytesOf(const char* name, const std::string& bytes);
 
 bool startsWithUtf16Mark(const std::string& bytes);
 
-// The lines of a UTF-16LE file with a byte-order mark, without the CRs.
+// The lines of a UTF-16LE file with a byte-order mark, as the profile
+// functions split them.
 // Fails the test when the file is not of that kind.
 std::vector<std::wstring> readUtf16SettingsLines();
 // Writes the lines as the profile functions would: UTF-16LE, mark, CRLF.

@@ -10,10 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "RecordingReporter.h"
-#include "ScoreRecordComparison.h"
-#include "SettingsFileMutations.h"
-#include "records/SettingsStore.h"
+#include "SettingsLoadRules.h"
 #include "records/Win32ProfileStorage.h"
 #include "win/Handles.h"
 #include "win32/SettingsFileBytes.h"
@@ -56,31 +53,19 @@ TEST(SettingsFileFuzz, MutatedFilesLoadWithinTheRules)
         SettingsStore store(file, reporter, saveFailures);
         store.load();
         damaged += reporter.reports;
-        ASSERT_LE(reporter.reports, 1);
-        EXPECT_LE(store.records.size(), static_cast<std::size_t>(SettingsStore::maxStoredEntries));
-        if (reporter.reports == 1) {
-            EXPECT_TRUE(store.records.empty());
-        }
+        expectLoadWithinTheRules(store, reporter.reports);
+        expectIntactEntriesKept(store, reporter.reports, mutation);
         if (mutation.entriesKnown) {
-            EXPECT_EQ(reporter.reports, 0);
-            EXPECT_EQ(store.records, mutation.entries);
             EXPECT_FALSE(exists(L"Brixol.ini.bak"));
         }
 
-        const std::list<ScoreRecord> loaded = store.records;
-        ASSERT_TRUE(store.save());
+        Win32ProfileStorage nextStart(kSettingsFilePath);
+        expectTableSurvivesSaveAndNextStart(store, nextStart);
         if (reporter.reports == 1) {
             EXPECT_EQ(readBytesOf("Brixol.ini.bak"), mutation.bytes);
         }
         backups += exists(L"Brixol.ini.bak");
         EXPECT_FALSE(exists(L"Brixol.ini.tmp"));
-
-        Win32ProfileStorage reopened(kSettingsFilePath);
-        SettingsStore next(reopened, reporter, saveFailures);
-        reporter.reports = 0;
-        next.load();
-        EXPECT_EQ(reporter.reports, 0);
-        EXPECT_EQ(next.records, loaded);
     }
     removeSettingsFiles();
     std::printf("%zu mutations in %lu ms: %d with the damaged-data message, %d kept as a backup\n", mutations.size(),

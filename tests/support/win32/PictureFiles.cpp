@@ -77,7 +77,7 @@ void writeBmp(const std::wstring& path, const PictureFile& picture)
 
 void writePng(const std::wstring& path, const PictureFile& picture)
 {
-    ASSERT_TRUE(GdiplusSession::instance().started());
+    ASSERT_TRUE(GdiplusSession::running()) << "the test program owns no GDI+ session";
     gdip::UniqueBitmap bitmap;
     ASSERT_EQ(gdip::GdipCreateBitmapFromScan0(picture.width, picture.height, 0, PixelFormat24bppRGB, nullptr,
                                               bitmap.put()),

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/win32/Waiting.h"
 #include "win/Handles.h"
 
 namespace {
@@ -44,12 +45,7 @@ TemporaryDirectory::~TemporaryDirectory()
     if (!created_)
         return;
     // A program ended by force may hold its file for a moment.
-    bool removed = false;
-    for (int attempt = 0; attempt < 100 && !removed; ++attempt) {
-        removed = removeFiles() && RemoveDirectoryW(path_.c_str());
-        if (!removed)
-            Sleep(20);
-    }
+    const bool removed = waitUntil([this] { return removeFiles() && RemoveDirectoryW(path_.c_str()); }, 2000);
     EXPECT_TRUE(removed) << "temporary directory left behind";
 }
 

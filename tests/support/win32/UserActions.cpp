@@ -1,7 +1,5 @@
 #include "tests/support/win32/UserActions.h"
 
-#include <chrono>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -28,17 +26,6 @@ LPARAM keyData(UINT virtualKey, bool release)
 }
 
 }  // namespace
-
-bool waitUntil(const std::function<bool()>& condition)
-{
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitLimitMs);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return true;
-}
 
 HWND findDialog(DWORD thread, const std::wstring& caption)
 {

@@ -7,14 +7,10 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
-constexpr DWORD waitLimitMs = 10000;
-
-// Polls until condition holds; false if it still does not at the limit.
-bool waitUntil(const std::function<bool()>& condition);
+#include "tests/support/win32/Waiting.h"
 
 // A visible top-level dialog (class #32770) of thread with exactly that
 // caption, or null.
