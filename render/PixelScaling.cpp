@@ -89,16 +89,27 @@ Taps smoothTaps(int from, int to, int count)
     return to > from ? linearTaps(from, to, count) : areaTaps(from, to, count);
 }
 
-// Applies the taps along rows, then along columns, channel by channel.
+// Applies the taps along rows, then along columns, channel by channel. Only
+// the source rows the taps name are read.
 PixelImage resampled(const PixelImage& source, const Taps& columns, const Taps& rows)
 {
     const auto width = static_cast<int>(columns.size());
     const auto height = static_cast<int>(rows.size());
+    int firstRow = source.height();
+    int lastRow = -1;
+    for (const std::vector<Tap>& row : rows) {
+        for (const Tap& tap : row) {
+            firstRow = std::min(firstRow, tap.source);
+            lastRow = std::max(lastRow, tap.source);
+        }
+    }
+    if (lastRow < firstRow)
+        return PixelImage();
     // Each channel of the row pass, still in parts of weightTotal.
-    std::vector<std::uint32_t> across(static_cast<std::size_t>(width) * source.height() * 4);
-    for (int y = 0; y < source.height(); ++y) {
+    std::vector<std::uint32_t> across(static_cast<std::size_t>(width) * (lastRow - firstRow + 1) * 4);
+    for (int y = firstRow; y <= lastRow; ++y) {
         const std::uint32_t* from = source.row(y);
-        std::uint32_t* to = across.data() + static_cast<std::size_t>(y) * width * 4;
+        std::uint32_t* to = across.data() + static_cast<std::size_t>(y - firstRow) * width * 4;
         for (int x = 0; x < width; ++x) {
             for (const Tap& tap : columns[static_cast<std::size_t>(x)]) {
                 const std::uint32_t pixel = from[tap.source];
@@ -113,7 +124,8 @@ PixelImage resampled(const PixelImage& source, const Taps& columns, const Taps& 
         for (int x = 0; x < width; ++x) {
             std::uint64_t sums[4] = {};
             for (const Tap& tap : rows[static_cast<std::size_t>(y)]) {
-                const std::uint32_t* from = across.data() + (static_cast<std::size_t>(tap.source) * width + x) * 4;
+                const std::uint32_t* from =
+                    across.data() + (static_cast<std::size_t>(tap.source - firstRow) * width + x) * 4;
                 for (int channel = 0; channel < 4; ++channel)
                     sums[channel] += static_cast<std::uint64_t>(from[channel]) * tap.weight;
             }
@@ -126,6 +138,17 @@ PixelImage resampled(const PixelImage& source, const Taps& columns, const Taps& 
         }
     }
     return result;
+}
+
+// The source pixels the first `count` of `to` target pixels read, scaled from
+// `from`: up to the last one the taps name.
+int sourceNeeded(int from, int to, int count)
+{
+    int needed = 0;
+    for (const std::vector<Tap>& taps : smoothTaps(from, to, count))
+        for (const Tap& tap : taps)
+            needed = std::max(needed, tap.source + 1);
+    return needed;
 }
 
 PixelImage part(const PixelImage& image, int left, int top, int width, int height)
@@ -162,16 +185,28 @@ PixelImage scaledSharp(const PixelImage& source, int width, int height)
     return resampled(source, areaTaps(source.width(), width, width), areaTaps(source.height(), height, height));
 }
 
-PixelImage scaledSmooth(const PixelImage& source, int width, int height, int visibleWidth, int visibleHeight)
+PixelImage scaledSmooth(const PixelImage& source, Size pictureSize, Size scaled, Size visible)
 {
-    visibleWidth = std::min(visibleWidth, width);
-    visibleHeight = std::min(visibleHeight, height);
-    if (source.empty() || visibleWidth <= 0 || visibleHeight <= 0)
+    visible.width = std::min(visible.width, scaled.width);
+    visible.height = std::min(visible.height, scaled.height);
+    if (source.empty() || pictureSize.width <= 0 || pictureSize.height <= 0 || visible.width <= 0 ||
+        visible.height <= 0)
         return PixelImage();
-    if (width == source.width() && height == source.height())
-        return part(source, 0, 0, visibleWidth, visibleHeight);
-    return resampled(source, smoothTaps(source.width(), width, visibleWidth),
-                     smoothTaps(source.height(), height, visibleHeight));
+    const Size needed = smoothSourceNeeded(pictureSize, scaled, visible);
+    if (source.width() < needed.width || source.height() < needed.height)
+        return PixelImage();
+    if (scaled.width == pictureSize.width && scaled.height == pictureSize.height)
+        return part(source, 0, 0, visible.width, visible.height);
+    return resampled(source, smoothTaps(pictureSize.width, scaled.width, visible.width),
+                     smoothTaps(pictureSize.height, scaled.height, visible.height));
+}
+
+Size smoothSourceNeeded(Size pictureSize, Size scaled, Size visible)
+{
+    if (pictureSize.width <= 0 || pictureSize.height <= 0 || scaled.width <= 0 || scaled.height <= 0)
+        return Size{};
+    return Size{sourceNeeded(pictureSize.width, scaled.width, std::min(visible.width, scaled.width)),
+                sourceNeeded(pictureSize.height, scaled.height, std::min(visible.height, scaled.height))};
 }
 
 PixelImage scaledTileStrip(const PixelImage& strip, int tileSize, int scaledTileSize)

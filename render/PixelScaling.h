@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "game/DrawSurface.h"
+
 // Pixels 0xAARRGGBB (or 0x00RRGGBB), row by row from the top.
 class PixelImage {
 public:
@@ -40,10 +42,13 @@ private:
 // multiple and reducing that by area.
 PixelImage scaledSharp(const PixelImage& source, int width, int height);
 
-// The top left visibleWidth x visibleHeight pixels of a picture (the
-// background) scaled to width x height with a smooth filter: linear
-// interpolation where it grows, the area each pixel covers where it shrinks.
-PixelImage scaledSmooth(const PixelImage& source, int width, int height, int visibleWidth, int visibleHeight);
+// A picture (the background) of pictureSize scaled to `scaled` with a smooth
+// filter: linear interpolation where it grows, the area each pixel covers
+// where it shrinks. Only the top left `visible` part of the result is made,
+// from `source`, which holds the picture's top left part: at least the part
+// that smoothSourceNeeded names.
+PixelImage scaledSmooth(const PixelImage& source, Size pictureSize, Size scaled, Size visible);
+Size smoothSourceNeeded(Size pictureSize, Size scaled, Size visible);
 
 // A strip of square tiles of tileSize side by side, each scaled by
 // scaledSharp to scaledTileSize on its own, so that no tile takes colour

@@ -91,7 +91,7 @@ TEST(ScaledSharp, AnEvenColourStaysExactlyTheSame)
 {
     const PixelImage even(16, 16, 0x00EBEBEB);
     for (const int size : {8, 16, 20, 23, 24, 32, 37}) {
-        for (const PixelImage& scaled : {scaledSharp(even, size, size), scaledSmooth(even, size, size, size, size)}) {
+        for (const PixelImage& scaled : {scaledSharp(even, size, size), scaledSmooth(even, Size{16, 16}, Size{size, size}, Size{size, size})}) {
             ASSERT_EQ(scaled.width(), size);
             for (const std::uint32_t pixel : scaled.pixels())
                 ASSERT_EQ(pixel, 0x00EBEBEBu) << size;
@@ -104,7 +104,7 @@ TEST(ScaledSmooth, EnlargingBlendsNeighboursGradually)
     PixelImage source(2, 1);
     source.row(0)[0] = 0x000000;
     source.row(0)[1] = 0xFFFFFF;
-    const PixelImage scaled = scaledSmooth(source, 8, 4, 8, 4);
+    const PixelImage scaled = scaledSmooth(source, Size{2, 1}, Size{8, 4}, Size{8, 4});
     ASSERT_EQ(scaled.width(), 8);
     EXPECT_EQ(scaled.at(0, 0), 0x000000u);
     EXPECT_EQ(scaled.at(7, 0), 0xFFFFFFu);
@@ -124,22 +124,39 @@ TEST(ScaledSmooth, ShrinkingAveragesTheAreaEachPixelCovers)
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 8; ++x)
             checker.row(y)[x] = (x + y) % 2 ? 0x102030 : 0xF0E0D0;
-    const PixelImage scaled = scaledSmooth(checker, 4, 4, 4, 4);
+    const PixelImage scaled = scaledSmooth(checker, Size{8, 8}, Size{4, 4}, Size{4, 4});
     const std::uint32_t mean = 0x808080;  // (0x10 + 0xF0) / 2, (0x20 + 0xE0) / 2, (0x30 + 0xD0) / 2
     for (const std::uint32_t pixel : scaled.pixels())
         EXPECT_EQ(pixel, mean);
 }
 
-TEST(ScaledSmooth, TheVisiblePartIsTheTopLeftOfTheWhole)
+// The background is read and scaled only as far as the window shows it.
+TEST(ScaledSmooth, TheVisiblePartFromThePartItNeedsIsTheTopLeftOfTheWhole)
 {
     const PixelImage source = distinctPixels(30, 20);
-    const PixelImage whole = scaledSmooth(source, 45, 30, 45, 30);
-    const PixelImage visible = scaledSmooth(source, 45, 30, 17, 11);
-    ASSERT_EQ(visible.width(), 17);
-    ASSERT_EQ(visible.height(), 11);
-    for (int y = 0; y < visible.height(); ++y)
-        for (int x = 0; x < visible.width(); ++x)
-            ASSERT_EQ(visible.at(x, y), whole.at(x, y)) << x << ", " << y;
+    struct Case {
+        Size scaled;
+        Size visible;
+    };
+    for (const Case c : {Case{{45, 30}, {17, 11}}, Case{{60, 40}, {60, 3}}, Case{{20, 13}, {7, 13}}}) {
+        const PixelImage whole = scaledSmooth(source, Size{30, 20}, c.scaled, c.scaled);
+        const Size needed = smoothSourceNeeded(Size{30, 20}, c.scaled, c.visible);
+        ASSERT_LE(needed.width, 30);
+        PixelImage part(needed.width, needed.height);
+        for (int y = 0; y < needed.height; ++y)
+            for (int x = 0; x < needed.width; ++x)
+                part.row(y)[x] = source.at(x, y);
+        const PixelImage visible = scaledSmooth(part, Size{30, 20}, c.scaled, c.visible);
+        ASSERT_EQ(visible.width(), c.visible.width);
+        ASSERT_EQ(visible.height(), c.visible.height);
+        for (int y = 0; y < visible.height(); ++y)
+            for (int x = 0; x < visible.width(); ++x)
+                ASSERT_EQ(visible.at(x, y), whole.at(x, y)) << c.scaled.width << ": " << x << ", " << y;
+        if (needed.width > 1) {
+            const PixelImage tooLittle(needed.width - 1, needed.height);
+            EXPECT_TRUE(scaledSmooth(tooLittle, Size{30, 20}, c.scaled, c.visible).empty()) << "less than it needs";
+        }
+    }
 }
 
 TEST(ScaledTileStrip, NoTileTakesColourFromItsNeighbour)
@@ -163,8 +180,8 @@ TEST(PixelScaling, NothingToScaleGivesAnEmptyImage)
 {
     EXPECT_TRUE(scaledSharp(PixelImage(), 20, 20).empty());
     EXPECT_TRUE(scaledSharp(PixelImage(4, 4), 0, 20).empty());
-    EXPECT_TRUE(scaledSmooth(PixelImage(), 20, 20, 20, 20).empty());
-    EXPECT_TRUE(scaledSmooth(PixelImage(4, 4), 20, 20, 0, 20).empty());
+    EXPECT_TRUE(scaledSmooth(PixelImage(), Size{4, 4}, Size{20, 20}, Size{20, 20}).empty());
+    EXPECT_TRUE(scaledSmooth(PixelImage(4, 4), Size{4, 4}, Size{20, 20}, Size{0, 20}).empty());
     EXPECT_TRUE(scaledTileStrip(PixelImage(48, 8), 16, 20).empty()) << "a strip lower than one tile";
     EXPECT_TRUE(PixelImage(4, 4, std::vector<std::uint32_t>(15)).empty()) << "pixels that do not fill the size";
 }
