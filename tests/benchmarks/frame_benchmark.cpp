@@ -202,7 +202,7 @@ int main()
     const HDC screen = screenDc.get();
     const UniqueDc memoryDc(CreateCompatibleDC(screen));
     const HDC memory = memoryDc.get();
-    const UniqueBitmap bitmap(CreateCompatibleBitmap(screen, CMainWindow::clientWidth, CMainWindow::clientHeight));
+    const UniqueBitmap bitmap(CreateCompatibleBitmap(screen, window.clientSize().width, window.clientSize().height));
     const SelectionScope selection(memory, bitmap.get());
     const double frame = timeMedian(runs, [&] {
         showAllCaptions(game);
@@ -219,7 +219,7 @@ int main()
     });
     game.scoreCaption.visible = true;
     const double blit = timeMedian(runs, [&] {
-        BitBlt(screen, 0, 0, CMainWindow::clientWidth, CMainWindow::clientHeight, memory, 0, 0, SRCCOPY);
+        BitBlt(screen, 0, 0, window.clientSize().width, window.clientSize().height, memory, 0, 0, SRCCOPY);
         GdiFlush();
     });
     // Under wine each question about a window's state is a round trip to the
@@ -245,7 +245,7 @@ int main()
     // The stages of the same full frame, composed as a paint composes it,
     // into a back buffer like the window's.
     std::vector<double> stageSamples[StageTimingSurface::stageCount];
-    const Size clientSize{CMainWindow::clientWidth, CMainWindow::clientHeight};
+    const Size clientSize = window.clientSize();
     FrameCache cache;  // as the window keeps its own
     BackBuffer stageBuffer;
     const HDC stageDc = stageBuffer.prepare(screen, clientSize.width, clientSize.height);

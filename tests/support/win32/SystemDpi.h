@@ -7,6 +7,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
+
+#include "render/PixelScaling.h"
 
 // The vertical pixels per logical inch of the screen, as this process sees it.
 int screenDpi();
@@ -35,3 +38,11 @@ ChildRun runThisProgramAtDpi(int dpi, const std::string& gtestFilter, unsigned l
 
 // For failure messages: the exit code and the output of the run.
 std::string describe(const ChildRun& run);
+
+// The value of an environment variable of this process; empty when unset.
+std::wstring environmentValue(const wchar_t* name);
+
+// Pictures that a test draws at one DPI for the runs at other DPIs to
+// compare with, in a file of their own. False, or no pictures, on failure.
+bool writeReferencePictures(const std::wstring& path, const std::vector<PixelImage>& pictures);
+std::vector<PixelImage> readReferencePictures(const std::wstring& path);
