@@ -18,6 +18,8 @@ using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
 using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
 using GetSystemMetricsForDpiFunction = int(WINAPI*)(int, UINT);
 using EnableNonClientDpiScalingFunction = BOOL(WINAPI*)(HWND);
+using SetDialogControlDpiChangeBehaviorFunction = BOOL(WINAPI*)(HWND, int, int);
+constexpr int dialogControlKeepsItsFont = 1;  // DCDC_DISABLE_FONT_UPDATE
 
 }  // namespace
 
@@ -56,4 +58,12 @@ void enableNonClientDpiScaling(HWND window)
     // aware; version 2 scales the non-client area by itself.
     if (enable != nullptr)
         enable(window);
+}
+
+void keepOwnFontAtDpiChange(HWND control)
+{
+    static const auto setBehaviour =
+        user32Function<SetDialogControlDpiChangeBehaviorFunction>("SetDialogControlDpiChangeBehavior");
+    if (setBehaviour != nullptr)
+        setBehaviour(control, dialogControlKeepsItsFont, dialogControlKeepsItsFont);
 }

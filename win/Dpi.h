@@ -38,3 +38,8 @@ int systemMetricForDpi(int index, int dpi);
 // with the DPI too. Called on WM_NCCREATE; does nothing where the call does
 // not exist or is not needed.
 void enableNonClientDpiScaling(HWND window);
+
+// The dialog manager of Windows 10 1703 and later sets the dialog's font on
+// every control of a dialog whose DPI changes; a control with a font of its
+// own keeps it, and the dialog sets it again for the new DPI.
+void keepOwnFontAtDpiChange(HWND control);
