@@ -11,19 +11,10 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 output="$(realpath -m "${1:-${root}/docs}")"
 
-bash "${root}/tools/setup.sh"
-cmake --preset win64 -S "${root}" >/dev/null
-cmake --build "${root}/build/win64" -j "$(nproc)" --target Brixol >/dev/null
-
 work="$(mktemp -d)"
 source "${root}/tools/wine-env.sh"
 trap 'brixol_stop_wine; rm -rf "${work}"' EXIT
-# A display of its own, whatever DISPLAY says: the pictures must not show a
-# desktop's window frame.
-unset DISPLAY
-brixol_start_display
-export LANG=C.UTF-8
-brixol_prepare_prefix "${root}/build/screenshot-prefix" tests
+brixol_picture_setup "${root}" "${root}/build/screenshot-prefix"
 wine64="$(brixol_wine64)"
 mkdir -p "${output}"
 
@@ -33,13 +24,7 @@ for dpi in 96 192; do
   mkdir -p "${work}/${dpi}"
   (cd "${work}/${dpi}" && exec setsid "${wine64}" "${root}/build/win64/shell/Brixol.exe" </dev/null >/dev/null 2>&1) &
   game=$!
-  window=""
-  for _ in $(seq 60); do
-    window="$(xdotool search --name '^Brixol$' 2>/dev/null | head -1 || true)"
-    [ -n "${window}" ] && break
-    sleep 0.5
-  done
-  [ -n "${window}" ] || { echo "make-screenshots: no Brixol window appeared at ${dpi} DPI" >&2; exit 1; }
+  window="$(brixol_wait_for_window Brixol)" || { echo "make-screenshots: no Brixol window appeared at ${dpi} DPI" >&2; exit 1; }
   sleep 1  # the first paint
   xdotool windowfocus "${window}"
   # A game: three pieces dropped at once, the fourth turned and falling.

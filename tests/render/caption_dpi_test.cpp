@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -31,7 +30,7 @@ namespace {
 constexpr int boardWidth = 248;
 constexpr int boardHeight = 352;
 const wchar_t referenceVariable[] = L"BRIXOL_CAPTION_REFERENCE";
-const int systemDpis[] = {96, 120, 144, 192};
+const std::vector<int> systemDpis = {96, 120, 144, 192};
 
 // The board behind the captions: the black playfield, light grey around it.
 const Rgb surround{235, 235, 235};
@@ -97,18 +96,6 @@ GameStats playedStats()
     return stats;
 }
 
-PixelImage pixelsOf(const PixelCanvas& canvas)
-{
-    PixelImage picture(canvas.width(), canvas.height());
-    for (int y = 0; y < canvas.height(); ++y) {
-        for (int x = 0; x < canvas.width(); ++x) {
-            const Rgb pixel = canvas.pixel(x, y);
-            picture.row(y)[x] = static_cast<std::uint32_t>(pixel.red << 16 | pixel.green << 8 | pixel.blue);
-        }
-    }
-    return picture;
-}
-
 // A canvas of the board at the scale, in the colours of the board.
 class BoardCanvas : public PixelCanvas {
 public:
@@ -134,7 +121,7 @@ std::vector<PixelImage> drawCaptions(BoardScale scale)
             GdiSurface surface(canvas.dc(), Size{canvas.width(), canvas.height()}, noImages, nullptr, scale);
             view.caption->draw(surface);
         }
-        pictures.push_back(pixelsOf(canvas));
+        pictures.push_back(pictureOf(canvas));
     }
     return pictures;
 }
@@ -184,9 +171,9 @@ TEST_F(CaptionDpiTest, CaptionsMatchThePicturesOfTheStartingProcess)
     const BoardScale scale(screenDpi());
     const std::vector<PixelImage> drawn = drawCaptions(scale);
     const std::vector<PixelImage> everyScale = readReferencePictures(reference);
-    const auto dpiIndex = std::find(std::begin(systemDpis), std::end(systemDpis), screenDpi()) - std::begin(systemDpis);
-    ASSERT_LT(dpiIndex, static_cast<std::ptrdiff_t>(std::size(systemDpis))) << "no pictures for " << screenDpi() << " DPI";
-    ASSERT_EQ(everyScale.size(), std::size(systemDpis) * drawn.size()) << "the starting process's pictures cannot be read";
+    const auto dpiIndex = std::find(systemDpis.begin(), systemDpis.end(), screenDpi()) - systemDpis.begin();
+    ASSERT_LT(dpiIndex, static_cast<std::ptrdiff_t>(systemDpis.size())) << "no pictures for " << screenDpi() << " DPI";
+    ASSERT_EQ(everyScale.size(), systemDpis.size() * drawn.size()) << "the starting process's pictures cannot be read";
     const GameStats stats = playedStats();
     const std::vector<CaptionView> views = boardCaptions(stats);
     for (std::size_t i = 0; i < drawn.size(); ++i) {
@@ -203,10 +190,8 @@ TEST_F(CaptionDpiTest, CaptionsMatchThePicturesOfTheStartingProcess)
 
 TEST_F(CaptionDpiTest, CaptionsAreTheSameAtEverySystemDpi)
 {
-    if (requestedDpi() != 0)
-        GTEST_SKIP() << "already a run at a requested DPI";
-    if (!systemDpiFollowsTheRegistry())
-        GTEST_SKIP() << "this system changes its DPI only at the next log-on";
+    if (const char* why = whyNoRunsAtOtherDpis())
+        GTEST_SKIP() << why;
 
     const TemporaryDirectory directory(TemporaryDirectory::Use::KeepCurrent);
     const std::wstring reference = directory.path() + L"\\captions.bin";
@@ -216,13 +201,7 @@ TEST_F(CaptionDpiTest, CaptionsAreTheSameAtEverySystemDpi)
             everyScale.push_back(std::move(picture));
     ASSERT_TRUE(writeReferencePictures(reference, everyScale));
     ASSERT_TRUE(SetEnvironmentVariableW(referenceVariable, reference.c_str()));
-    for (const int dpi : systemDpis) {
-        const ChildRun run = runThisProgramAtDpi(dpi, "CaptionDpiTest.CaptionsMatchThePicturesOfTheStartingProcess");
-        if (run.finished && run.exitCode == 0)
-            std::printf("%s", run.output.c_str());
-        else
-            ADD_FAILURE() << dpi << " DPI: " << describe(run);
-    }
+    expectPassingRunsAtDpis(systemDpis, "CaptionDpiTest.CaptionsMatchThePicturesOfTheStartingProcess");
     SetEnvironmentVariableW(referenceVariable, nullptr);
 }
 
@@ -259,7 +238,7 @@ TEST_F(CaptionDpiTest, At96DpiTheCaptionsAreThePixelsOfPointSizedFonts)
             gdip::GdipDrawString(graphics.get(), caption.text.c_str(), -1, font.get(), &area, stringFormat.get(),
                                  brush.get());
         }
-        const PixelImage pointSized = pixelsOf(canvas);
+        const PixelImage pointSized = pictureOf(canvas);
         EXPECT_GT(inkPixels(pointSized, BoardScale()), 100) << views[i].name;
         EXPECT_TRUE(drawn[i] == pointSized) << views[i].name << ": "
                                             << differingPixels(drawn[i], pointSized) << " pixels plainly differ";

@@ -199,7 +199,24 @@ std::string textCaseName(const ::testing::TestParamInfo<TextCase>& info) { retur
 
 class GdiSurfaceTextTest : public GdiSurfaceTest, public ::testing::WithParamInterface<TextCase> {};
 
-// Counts the clearly dark pixels inside and outside the layout rectangle.
+struct DarkPixels {
+    int inside = 0;
+    int outside = 0;
+};
+
+// The clearly dark pixels inside and outside the rectangle.
+DarkPixels darkPixels(const PixelCanvas& canvas, const RECT& rect)
+{
+    DarkPixels dark;
+    for (int y = 0; y < canvas.height(); ++y) {
+        for (int x = 0; x < canvas.width(); ++x) {
+            if (canvas.pixel(x, y).red < 128)
+                ++(x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom ? dark.inside : dark.outside);
+        }
+    }
+    return dark;
+}
+
 TEST_P(GdiSurfaceTextTest, TextStaysInsideItsLayoutRectangle)
 {
     const TextCase& text = GetParam();
@@ -210,19 +227,9 @@ TEST_P(GdiSurfaceTextTest, TextStaysInsideItsLayoutRectangle)
 
     surface().drawText(L"MWM WMW MWM", TextStyle{text.family, text.pointSize, text.color}, layout);
 
-    int inside = 0;
-    int outside = 0;
-    for (int y = 0; y < canvas.height(); ++y) {
-        for (int x = 0; x < canvas.width(); ++x) {
-            if (canvas.pixel(x, y).red >= 128)
-                continue;
-            const bool within = x >= layout.left && x < layout.left + layout.width && y >= layout.top &&
-                                y < layout.top + layout.height;
-            ++(within ? inside : outside);
-        }
-    }
-    EXPECT_EQ(inside > 0, text.drawsSomething) << inside << " dark pixels inside";
-    EXPECT_EQ(outside, 0);
+    const DarkPixels dark = darkPixels(canvas, RECT{40, 30, 190, 100});
+    EXPECT_EQ(dark.inside > 0, text.drawsSomething) << dark.inside << " dark pixels inside";
+    EXPECT_EQ(dark.outside, 0);
 }
 
 // A paint of part of the window draws through a viewport origin moved to the
@@ -313,17 +320,10 @@ TEST_F(GdiSurfaceTest, AtOtherScalesTextStaysInsideItsScaledRectangle)
     PixelCanvas scaled(520, 720);
     GdiSurface(scaled.dc(), Size{scaled.width(), scaled.height()}, images, nullptr, BoardScale(192))
         .drawText(L"MWM WMW MWM", TextStyle{L"Times New Roman", 36, 0xFF000000}, layout);
-    int inside = 0;
-    int outside = 0;
-    for (int y = 0; y < scaled.height(); ++y) {
-        for (int x = 0; x < scaled.width(); ++x) {
-            if (scaled.pixel(x, y).red >= 128)
-                continue;
-            ++(x >= 80 && x < 380 && y >= 60 && y < 200 ? inside : outside);
-        }
-    }
-    EXPECT_GT(inside, 0);
-    EXPECT_EQ(outside, 0);
+    // The rectangle (40, 30) to (190, 100) at twice the size.
+    const DarkPixels dark = darkPixels(scaled, RECT{80, 60, 380, 200});
+    EXPECT_GT(dark.inside, 0);
+    EXPECT_EQ(dark.outside, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -211,17 +211,9 @@ TEST(DialogTextFit, Version)
 
 TEST(DialogTextFitAtRaisedDpis, EveryDialogAt120144And192Dpi)
 {
-    if (requestedDpi() != 0)
-        GTEST_SKIP() << "already a run at a requested DPI";
-    if (!systemDpiFollowsTheRegistry())
-        GTEST_SKIP() << "this system changes its DPI only at the next log-on";
-    for (const int dpi : {120, 144, 192}) {
-        const ChildRun run = runThisProgramAtDpi(dpi, "DialogTextFit.*:VersionDialog.TextAndLinkHaveTheirOwnFonts");
-        if (run.finished && run.exitCode == 0)
-            std::printf("%s", run.output.c_str());
-        else
-            ADD_FAILURE() << dpi << " DPI: " << describe(run);
-    }
+    if (const char* why = whyNoRunsAtOtherDpis())
+        GTEST_SKIP() << why;
+    expectPassingRunsAtDpis({120, 144, 192}, "DialogTextFit.*:VersionDialog.TextAndLinkHaveTheirOwnFonts");
 }
 
 }  // namespace

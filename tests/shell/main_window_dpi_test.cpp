@@ -23,18 +23,6 @@ namespace {
 
 const wchar_t referenceVariable[] = L"BRIXOL_BOARD_REFERENCE";
 
-PixelImage pixelsOf(const PixelCanvas& canvas)
-{
-    PixelImage image(canvas.width(), canvas.height());
-    for (int y = 0; y < canvas.height(); ++y) {
-        for (int x = 0; x < canvas.width(); ++x) {
-            const Rgb pixel = canvas.pixel(x, y);
-            image.row(y)[x] = static_cast<std::uint32_t>(pixel.red << 16 | pixel.green << 8 | pixel.blue);
-        }
-    }
-    return image;
-}
-
 int channelDifference(std::uint32_t one, std::uint32_t other)
 {
     int largest = 0;
@@ -168,10 +156,10 @@ protected:
         std::vector<PixelImage> boards;
         setUpBoard(game());
         hideCaptions(game());
-        boards.push_back(pixelsOf(*capture()));
+        boards.push_back(pictureOf(*capture()));
         for (const CaptionCase& caption : captionCases) {
             caption.show(game());
-            boards.push_back(pixelsOf(*capture()));
+            boards.push_back(pictureOf(*capture()));
             hideCaptions(game());
         }
         return boards;
@@ -289,37 +277,22 @@ TEST_F(BoardAtDpi, MatchesTheBoardOfTheStartingProcess)
 
 TEST_F(BoardAtDpi, TheBoardIsTheSamePictureAtEveryDpi)
 {
-    if (requestedDpi() != 0)
-        GTEST_SKIP() << "already a run at a requested DPI";
-    if (!systemDpiFollowsTheRegistry() || screenDpi() != 96)
-        GTEST_SKIP() << "this system changes its DPI only at the next log-on";
+    if (const char* why = whyNoRunsAtOtherDpis())
+        GTEST_SKIP() << why;
+    if (window_->dpi() != 96)
+        GTEST_SKIP() << "compares with a board at 96 DPI";
     const std::wstring reference = directory_.path() + L"\\boards.bin";
     ASSERT_TRUE(writeReferencePictures(reference, paintBoards()));
     ASSERT_TRUE(SetEnvironmentVariableW(referenceVariable, reference.c_str()));
-    for (const int dpi : {120, 144, 192}) {
-        const ChildRun run = runThisProgramAtDpi(dpi, "BoardAtDpi.MatchesTheBoardOfTheStartingProcess");
-        if (run.finished && run.exitCode == 0)
-            std::printf("%s", run.output.c_str());
-        else
-            ADD_FAILURE() << dpi << " DPI: " << describe(run);
-    }
+    expectPassingRunsAtDpis({120, 144, 192}, "BoardAtDpi.MatchesTheBoardOfTheStartingProcess");
     SetEnvironmentVariableW(referenceVariable, nullptr);
 }
 
 TEST(MainWindowAtRaisedDpis, ClientAreaIsTheBoardScaledAt120144And192Dpi)
 {
-    if (requestedDpi() != 0)
-        GTEST_SKIP() << "already a run at a requested DPI";
-    if (!systemDpiFollowsTheRegistry())
-        GTEST_SKIP() << "this system changes its DPI only at the next log-on";
-    for (const int dpi : {120, 144, 192}) {
-        const ChildRun run = runThisProgramAtDpi(
-            dpi, "MainWindowTest.ClientAreaIsTheBoardsSizeAtTheStoredPosition");
-        if (run.finished && run.exitCode == 0)
-            std::printf("%s", run.output.c_str());
-        else
-            ADD_FAILURE() << dpi << " DPI: " << describe(run);
-    }
+    if (const char* why = whyNoRunsAtOtherDpis())
+        GTEST_SKIP() << why;
+    expectPassingRunsAtDpis({120, 144, 192}, "MainWindowTest.ClientAreaIsTheBoardsSizeAtTheStoredPosition");
 }
 
 // What Windows sends when the window moves to a monitor of another DPI.
@@ -341,7 +314,7 @@ TEST_F(BoardAtDpi, DpiChangedResizesTheWindowAndRepaintsTheBoardAtTwice)
         GTEST_SKIP() << "starts from a window at 96 DPI";
     setUpBoard(game());
     hideCaptions(game());
-    const PixelImage before = pixelsOf(*capture());
+    const PixelImage before = pictureOf(*capture());
     RECT outer{};
     GetWindowRect(hwnd(), &outer);
 
@@ -361,7 +334,7 @@ TEST_F(BoardAtDpi, DpiChangedResizesTheWindowAndRepaintsTheBoardAtTwice)
     EXPECT_EQ(client.bottom, 704);
     EXPECT_TRUE(GetUpdateRect(hwnd(), nullptr, FALSE)) << "no repaint asked for";
     EXPECT_TRUE(pumpUntil([&] { return !GetUpdateRect(hwnd(), nullptr, FALSE); })) << "not repainted";
-    expectSamePixels(pixelsOf(*capture()), enlarged(before, 2), "the board after the change to 192 DPI");
+    expectSamePixels(pictureOf(*capture()), enlarged(before, 2), "the board after the change to 192 DPI");
 
     // Back again: the art and fonts of 96 DPI are made anew, the same as before.
     GetWindowRect(hwnd(), &outer);
@@ -369,7 +342,7 @@ TEST_F(BoardAtDpi, DpiChangedResizesTheWindowAndRepaintsTheBoardAtTwice)
     GetClientRect(hwnd(), &client);
     EXPECT_EQ(client.right, 248);
     EXPECT_EQ(client.bottom, 352);
-    expectSamePixels(pixelsOf(*capture()), before, "the board back at 96 DPI");
+    expectSamePixels(pictureOf(*capture()), before, "the board back at 96 DPI");
 }
 
 // The size the system is told to suggest: the window's own at its DPI, and a

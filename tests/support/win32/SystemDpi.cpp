@@ -220,11 +220,43 @@ std::string describe(const ChildRun& run)
     return text + ", output:\n" + run.output;
 }
 
+const char* whyNoRunsAtOtherDpis()
+{
+    if (requestedDpi() != 0)
+        return "already a run at a requested DPI";
+    if (!systemDpiFollowsTheRegistry())
+        return "this system changes its DPI only at the next log-on";
+    return nullptr;
+}
+
+void expectPassingRunsAtDpis(const std::vector<int>& dpis, const std::string& gtestFilter)
+{
+    for (const int dpi : dpis) {
+        const ChildRun run = runThisProgramAtDpi(dpi, gtestFilter);
+        if (run.finished && run.exitCode == 0)
+            std::printf("%s", run.output.c_str());
+        else
+            ADD_FAILURE() << dpi << " DPI: " << describe(run);
+    }
+}
+
 std::wstring environmentValue(const wchar_t* name)
 {
     wchar_t buffer[MAX_PATH];
     const DWORD length = GetEnvironmentVariableW(name, buffer, MAX_PATH);
     return length > 0 && length < MAX_PATH ? std::wstring(buffer, length) : std::wstring();
+}
+
+PixelImage pictureOf(const PixelCanvas& canvas)
+{
+    PixelImage picture(canvas.width(), canvas.height());
+    for (int y = 0; y < canvas.height(); ++y) {
+        for (int x = 0; x < canvas.width(); ++x) {
+            const Rgb pixel = canvas.pixel(x, y);
+            picture.row(y)[x] = static_cast<std::uint32_t>(pixel.red << 16 | pixel.green << 8 | pixel.blue);
+        }
+    }
+    return picture;
 }
 
 // Each picture as its width, its height and its pixels, 32 bits each.
