@@ -79,7 +79,8 @@ Taps linearTaps(int from, int to, int count)
         if (first == second)
             taps[static_cast<std::size_t>(i)] = normalised({{first, 1}}, 1);
         else
-            taps[static_cast<std::size_t>(i)] = normalised({{first, unit - towardsRight}, {second, towardsRight}}, unit);
+            taps[static_cast<std::size_t>(i)] =
+                normalised({{first, unit - towardsRight}, {second, towardsRight}}, unit);
     }
     return taps;
 }

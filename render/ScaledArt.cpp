@@ -18,7 +18,8 @@ ScaledArt::ScaledArt(const ImageStore& images, BoardScale scale)
     if (!scaledTiles_.empty())
         tilePixels_ = std::move(tiles);
     const Size frame = images.frame().size();
-    scaledFrame_ = imageOf(scaledSharp(pixelsOf(images.frame()), scale.toDevice(frame.width), scale.toDevice(frame.height)));
+    scaledFrame_ =
+        imageOf(scaledSharp(pixelsOf(images.frame()), scale.toDevice(frame.width), scale.toDevice(frame.height)));
 }
 
 const PixelImage* ScaledArt::tilePixels()

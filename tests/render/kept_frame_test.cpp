@@ -181,12 +181,13 @@ TEST_P(KeptFrameTest, KeptPathFollowsAChangeOfTheClientSize)
 }
 
 INSTANTIATE_TEST_SUITE_P(Boards, KeptFrameTest,
-                         ::testing::Values(FrameCase{"WindowSizedPicture", {boardWidth, boardHeight}, {boardWidth, boardHeight}, 96},
-                                           FrameCase{"SmallPicture", {120, 90}, {boardWidth, boardHeight}, 96},
-                                           FrameCase{"LargerWindow", {boardWidth, boardHeight}, {300, 400}, 96},
-                                           FrameCase{"At120Dpi", {boardWidth, boardHeight}, {310, 440}, 120},
-                                           FrameCase{"SmallPictureAt144Dpi", {120, 90}, {372, 528}, 144},
-                                           FrameCase{"At192Dpi", {boardWidth, boardHeight}, {496, 704}, 192}),
+                         ::testing::Values(
+                             FrameCase{"WindowSizedPicture", {boardWidth, boardHeight}, {boardWidth, boardHeight}, 96},
+                             FrameCase{"SmallPicture", {120, 90}, {boardWidth, boardHeight}, 96},
+                             FrameCase{"LargerWindow", {boardWidth, boardHeight}, {300, 400}, 96},
+                             FrameCase{"At120Dpi", {boardWidth, boardHeight}, {310, 440}, 120},
+                             FrameCase{"SmallPictureAt144Dpi", {120, 90}, {372, 528}, 144},
+                             FrameCase{"At192Dpi", {boardWidth, boardHeight}, {496, 704}, 192}),
                          frameCaseName);
 
 struct InkCase {

@@ -27,7 +27,8 @@ int channelDifference(std::uint32_t one, std::uint32_t other)
 {
     int largest = 0;
     for (const int shift : {0, 8, 16})
-        largest = std::max(largest, std::abs(static_cast<int>(one >> shift & 0xFF) - static_cast<int>(other >> shift & 0xFF)));
+        largest = std::max(largest,
+                           std::abs(static_cast<int>(one >> shift & 0xFF) - static_cast<int>(other >> shift & 0xFF)));
     return largest;
 }
 
@@ -64,8 +65,10 @@ PixelImage reduced(const PixelImage& image, int width, int height)
                 }
             }
             std::uint32_t pixel = 0;
-            for (int channel = 0; channel < 3; ++channel)
-                pixel |= static_cast<std::uint32_t>(count > 0 ? (sums[channel] + count / 2) / count : 0) << (8 * channel);
+            for (int channel = 0; channel < 3; ++channel) {
+                const int mean = count > 0 ? (sums[channel] + count / 2) / count : 0;
+                pixel |= static_cast<std::uint32_t>(mean) << (8 * channel);
+            }
             result.row(y)[x] = pixel;
         }
     }
@@ -350,7 +353,8 @@ TEST_F(BoardAtDpi, DpiChangedResizesTheWindowAndRepaintsTheBoardAtTwice)
 TEST_F(BoardAtDpi, ScaledSizeIsTheWindowThatHoldsTheBoardExactly)
 {
     SIZE size{1, 1};
-    EXPECT_TRUE(SendMessageW(hwnd(), 0x02E4 /* WM_GETDPISCALEDSIZE */, window_->dpi(), reinterpret_cast<LPARAM>(&size)));
+    EXPECT_TRUE(
+        SendMessageW(hwnd(), 0x02E4 /* WM_GETDPISCALEDSIZE */, window_->dpi(), reinterpret_cast<LPARAM>(&size)));
     const SIZE now = outerSize(hwnd());
     EXPECT_EQ(size.cx, now.cx);
     EXPECT_EQ(size.cy, now.cy);

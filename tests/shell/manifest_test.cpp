@@ -39,7 +39,9 @@ std::wstring widened(const std::string& ascii) { return std::wstring(ascii.begin
 std::string trimmed(const std::string& text)
 {
     const std::size_t first = text.find_first_not_of(" \t\r\n");
-    return first == std::string::npos ? std::string() : text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+    if (first == std::string::npos)
+        return std::string();
+    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
 }
 
 // One element with its namespace resolved from the xmlns declarations in
@@ -84,7 +86,10 @@ private:
         throw std::runtime_error(what + " at byte " + std::to_string(at_));
     }
 
-    bool startsWith(const char* prefix) const { return text_.compare(at_, std::char_traits<char>::length(prefix), prefix) == 0; }
+    bool startsWith(const char* prefix) const
+    {
+        return text_.compare(at_, std::char_traits<char>::length(prefix), prefix) == 0;
+    }
 
     void skipPast(const char* end)
     {
@@ -221,10 +226,10 @@ std::vector<std::string> listItems(const std::string& text)
 // passes over.
 void expectOnlyElementsXpKnowsInItsNamespace(const Element& element)
 {
-    static const char* const known[] = {"assembly",   "assemblyIdentity", "description",       "dependency",
-                                        "dependentAssembly", "file", "comClass", "typelib", "windowClass",
-                                        "noInherit", "noInheritable", "comInterfaceExternalProxyStub",
-                                        "bindingRedirect"};
+    static const char* const known[] = {
+        "assembly", "assemblyIdentity", "description", "dependency", "dependentAssembly", "file", "comClass",
+        "typelib", "windowClass", "noInherit", "noInheritable", "comInterfaceExternalProxyStub", "bindingRedirect",
+    };
     if (element.space == asmV1) {
         bool isKnown = false;
         for (const char* name : known)
