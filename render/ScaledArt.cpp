@@ -6,7 +6,11 @@
 ScaledArt::ScaledArt(const ImageStore& images, BoardScale scale)
     : images_(images),
       scale_(scale),
-      tileSize_(scale.toDevice(cellSize)),
+      // Rounded up: at a DPI that is no multiple of 6 neighbouring cells
+      // lie a pixel nearer or farther apart, and a tile a pixel too large
+      // is covered by the next one where a pixel too small would leave a
+      // seam.
+      tileSize_((cellSize * scale.dpi() + BoardScale::boardDpi - 1) / BoardScale::boardDpi),
       tiles_(scale.isIdentity() ? &images.tileStrip() : &scaledTiles_),
       frame_(scale.isIdentity() ? &images.frame() : &scaledFrame_)
 {

@@ -314,6 +314,22 @@ TEST_F(GdiSurfaceTest, AtOtherScalesEveryOperationLandsAtItsPlaceTimesTheScale)
     }
 }
 
+// At a DPI of no whole cell size (110: 18.33 pixels a cell) a row of cells
+// still leaves no seam of what lies under them.
+TEST_F(GdiSurfaceTest, AtADpiOfNoWholeCellSizeNeighbouringTilesLeaveNoSeam)
+{
+    const BoardScale scale(110);
+    {
+        GdiSurface target(canvas.dc(), Size{canvas.width(), canvas.height()}, images, nullptr, scale);
+        for (int column = 0; column < 10; ++column)
+            for (int row = 0; row < 3; ++row)
+                target.copyTile(2, 16 * column, 16 * row);
+    }
+    for (int y = 0; y < scale.toDevice(48); ++y)
+        for (int x = 0; x < scale.toDevice(160); ++x)
+            ASSERT_FALSE(canvas.pixel(x, y) == white) << "a seam at " << x << ", " << y;
+}
+
 TEST_F(GdiSurfaceTest, AtOtherScalesTextStaysInsideItsScaledRectangle)
 {
     const LayoutRect layout{40, 30, 150, 70};
