@@ -70,7 +70,8 @@ std::optional<DibPixels> DibPixels::of(HDC dc)
 
 bool CaptionPixelCache::Key::operator==(const Key& o) const
 {
-    return std::tie(text, style.fontFamily, style.pointSize, style.color, layout.left, layout.top, layout.width,
+    return scale == o.scale &&
+           std::tie(text, style.fontFamily, style.pointSize, style.color, layout.left, layout.top, layout.width,
                     layout.height) == std::tie(o.text, o.style.fontFamily, o.style.pointSize, o.style.color,
                                                o.layout.left, o.layout.top, o.layout.width, o.layout.height);
 }

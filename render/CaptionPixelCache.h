@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "game/DrawSurface.h"
+#include "render/BoardScale.h"
 
 // The pixels of a 32-bit DIB section selected into a DC, row by row from the
 // top whichever way the section is stored.
@@ -38,7 +39,8 @@ public:
     struct Key {
         std::wstring text;
         TextStyle style;
-        LayoutRect layout;
+        BoardScale scale;
+        LayoutRect layout;  // in device pixels
 
         bool operator==(const Key& other) const;
     };

@@ -10,27 +10,27 @@
 
 namespace {
 
-gdip::UniqueFont createFont(gdip::GpFontFamily* family, const TextStyle& style)
+gdip::UniqueFont createFont(gdip::GpFontFamily* family, const TextStyle& style, BoardScale scale)
 {
     gdip::UniqueFont font;
-    if (family == nullptr || gdip::GdipCreateFont(family, captionPixelSize(style.pointSize), gdip::FontStyleRegular,
-                                                  gdip::UnitPixel, font.put()) != gdip::Ok)
+    if (family == nullptr || gdip::GdipCreateFont(family, captionPixelSize(style.pointSize, scale),
+                                                  gdip::FontStyleRegular, gdip::UnitPixel, font.put()) != gdip::Ok)
         return {};
     return font;
 }
 
-gdip::UniqueFont createFontOrFallback(const TextStyle& style)
+gdip::UniqueFont createFontOrFallback(const TextStyle& style, BoardScale scale)
 {
     gdip::UniqueFontFamily named;
     if (gdip::GdipCreateFontFamilyFromName(style.fontFamily.c_str(), nullptr, named.put()) != gdip::Ok)
         named.release();
-    if (gdip::UniqueFont font = createFont(named.get(), style))
+    if (gdip::UniqueFont font = createFont(named.get(), style, scale))
         return font;
 
     gdip::UniqueFontFamily generic;
     if (gdip::GdipGetGenericFontFamilySansSerif(generic.put()) != gdip::Ok)
         generic.release();
-    return createFont(generic.get(), style);
+    return createFont(generic.get(), style, scale);
 }
 
 // The bounds of the pixels the text changes on a plain ground, drawn in the
@@ -87,12 +87,12 @@ RECT probeInk(const std::wstring& text, gdip::GpFont* font, gdip::GpStringFormat
 
 }  // namespace
 
-gdip::GpFont* CaptionTextCache::font(const TextStyle& style)
+gdip::GpFont* CaptionTextCache::font(const TextStyle& style, BoardScale scale)
 {
-    const auto key = std::make_pair(style.fontFamily, style.pointSize);
+    const FontKey key{style.fontFamily, style.pointSize, scale.dpi()};
     auto found = fonts_.find(key);
     if (found == fonts_.end())
-        found = fonts_.emplace(key, createFontOrFallback(style)).first;
+        found = fonts_.emplace(key, createFontOrFallback(style, scale)).first;
     return found->second.get();
 }
 
@@ -119,13 +119,13 @@ gdip::GpStringFormat* CaptionTextCache::format()
     return format_.get();
 }
 
-RECT CaptionTextCache::inkExtent(const std::wstring& text, const TextStyle& style, float width)
+RECT CaptionTextCache::inkExtent(const std::wstring& text, const TextStyle& style, BoardScale scale, float width)
 {
-    const ExtentKey key{text, style.fontFamily, style.pointSize, width};
+    const ExtentKey key{text, style.fontFamily, style.pointSize, scale.dpi(), width};
     auto found = inkExtents_.find(key);
     if (found == inkExtents_.end()) {
         RECT ink{0, 0, 0, 0};
-        if (gdip::GpFont* const textFont = font(style)) {
+        if (gdip::GpFont* const textFont = font(style, scale)) {
             for (const bool whiteOnBlack : {true, false}) {
                 const RECT pass = probeInk(text, textFont, format(), width, whiteOnBlack);
                 if (pass.right > pass.left && ink.right > ink.left)

@@ -1,55 +1,38 @@
 #include "render/FrameCache.h"
-#include "win/DibSection.h"
 
-HDC FrameCache::backdrop(const ImageStore& images, Size clientSize, std::uint8_t frameAlpha) const
+bool FrameCache::BackdropKey::operator==(const BackdropKey& other) const
 {
-    const bool same = backdropImages_ == &images && backdropSize_.width == clientSize.width &&
-                      backdropSize_.height == clientSize.height && backdropAlpha_ == frameAlpha;
-    return same ? backdrop_.dc() : nullptr;
+    return images == other.images && clientSize.width == other.clientSize.width &&
+           clientSize.height == other.clientSize.height && scale == other.scale && frameAlpha == other.frameAlpha;
 }
 
-HDC FrameCache::newBackdrop(HDC target, const ImageStore& images, Size clientSize, std::uint8_t frameAlpha)
+ScaledArt& FrameCache::art(const ImageStore& images, BoardScale scale)
 {
-    backdropImages_ = nullptr;
+    if (!art_ || !art_->madeFor(images, scale)) {
+        // The old scale's fonts and pixels would only pile up.
+        text_ = CaptionTextCache();
+        captionPixels_ = CaptionPixelCache();
+        backdropKey_ = BackdropKey();
+        art_.reset();
+        art_.emplace(images, scale);
+    }
+    return *art_;
+}
+
+HDC FrameCache::backdrop(const ImageStore& images, Size clientSize, BoardScale scale, std::uint8_t frameAlpha) const
+{
+    return backdropKey_ == BackdropKey{&images, clientSize, scale, frameAlpha} ? backdrop_.dc() : nullptr;
+}
+
+HDC FrameCache::newBackdrop(HDC target, const ImageStore& images, Size clientSize, BoardScale scale,
+                            std::uint8_t frameAlpha)
+{
+    backdropKey_ = BackdropKey();
     if (clientSize.width <= 0 || clientSize.height <= 0)
         return nullptr;
     const HDC dc = backdrop_.prepare(target, clientSize.width, clientSize.height);
     if (dc == nullptr)
         return nullptr;
-    backdropImages_ = &images;
-    backdropSize_ = clientSize;
-    backdropAlpha_ = frameAlpha;
+    backdropKey_ = BackdropKey{&images, clientSize, scale, frameAlpha};
     return dc;
-}
-
-const TilePixels* FrameCache::tilePixels(const ImageStore& images) const
-{
-    return tileImages_ == &images && tilePixels_ ? &*tilePixels_ : nullptr;
-}
-
-const TilePixels* FrameCache::convertTiles(const ImageStore& images, HDC stripDc, Size stripSize)
-{
-    tilePixels_.reset();
-    tileImages_ = nullptr;
-    if (stripSize.width <= 0 || stripSize.height <= 0)
-        return nullptr;
-    void* bits = nullptr;
-    const UniqueDc dc(CreateCompatibleDC(stripDc));
-    const UniqueBitmap bitmap(dc ? createTopDownDib(dc.get(), stripSize.width, stripSize.height, 32, &bits)
-                                 : UniqueBitmap());
-    if (!bitmap || bits == nullptr)
-        return nullptr;
-    {
-        const SelectionScope selection(dc.get(), bitmap.get());
-        if (!selection.selected() ||
-            !BitBlt(dc.get(), 0, 0, stripSize.width, stripSize.height, stripDc, 0, 0, SRCCOPY))
-            return nullptr;
-        GdiFlush();
-    }
-    const auto* const first = static_cast<const std::uint32_t*>(bits);
-    tilePixels_.emplace(std::vector<std::uint32_t>(first, first + static_cast<std::size_t>(stripSize.width) *
-                                                                      static_cast<std::size_t>(stripSize.height)),
-                        stripSize.width);
-    tileImages_ = &images;
-    return &*tilePixels_;
 }

@@ -1,37 +1,23 @@
-// What painting keeps from one frame to the next: the backdrop (background
-// and frame blend) composed once, the GDI+ objects of the captions' text and
-// the pixels the captions left.
+// What painting keeps from one frame to the next: the art at the window's
+// scale, the backdrop (background and frame blend) composed once, the GDI+
+// objects of the captions' text and the pixels the captions left.
 // The window that paints owns one, so everything in it is released before
 // GDI+ shuts down. Window thread only.
 #pragma once
 
 #include <windows.h>
 
-#include "game/DrawSurface.h"
-#include "render/CaptionPixelCache.h"
-#include "render/CaptionTextCache.h"
-#include "win/BackBuffer.h"
-#include "win/Handles.h"
-
 #include <cstdint>
 #include <optional>
-#include <utility>
-#include <vector>
+
+#include "game/DrawSurface.h"
+#include "render/BoardScale.h"
+#include "render/CaptionPixelCache.h"
+#include "render/CaptionTextCache.h"
+#include "render/ScaledArt.h"
+#include "win/BackBuffer.h"
 
 class ImageStore;
-
-// An image as 32-bit pixels, row by row from the top, as GDI converts it for
-// a 32-bit target.
-class TilePixels {
-public:
-    TilePixels(std::vector<std::uint32_t> pixels, int width) : pixels_(std::move(pixels)), width_(width) {}
-
-    const std::uint32_t* row(int y) const { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
-
-private:
-    std::vector<std::uint32_t> pixels_;
-    int width_;
-};
 
 class FrameCache {
 public:
@@ -39,31 +25,37 @@ public:
     FrameCache(const FrameCache&) = delete;
     FrameCache& operator=(const FrameCache&) = delete;
 
-    // The memory DC holding the backdrop of these images, client size and
-    // frame alpha, or null when it has not been composed.
-    HDC backdrop(const ImageStore& images, Size clientSize, std::uint8_t frameAlpha) const;
-    // A memory DC with a bitmap of the client size, for the caller to compose
-    // the backdrop of these images and alpha into; it replaces the one kept
-    // before. Null when none can be made.
-    HDC newBackdrop(HDC target, const ImageStore& images, Size clientSize, std::uint8_t frameAlpha);
+    // The tile strip and frame of these images at this scale, made on the
+    // first call for them. Another scale (the window moved to a screen of
+    // another DPI) or other images let go of everything kept for the old
+    // ones: art, backdrop, fonts and caption pixels are made again.
+    ScaledArt& art(const ImageStore& images, BoardScale scale);
 
-    // The tile strip of these images as 32-bit pixels, or null before
-    // convertTiles has made it.
-    const TilePixels* tilePixels(const ImageStore& images) const;
-    // Converts the strip, selected into stripDc, once for these images.
-    const TilePixels* convertTiles(const ImageStore& images, HDC stripDc, Size stripSize);
+    // The memory DC holding the backdrop of these images, client size, scale
+    // and frame alpha, or null when it has not been composed.
+    HDC backdrop(const ImageStore& images, Size clientSize, BoardScale scale, std::uint8_t frameAlpha) const;
+    // A memory DC with a bitmap of the client size, for the caller to compose
+    // the backdrop of these images, scale and alpha into; it replaces the one
+    // kept before. Null when none can be made.
+    HDC newBackdrop(HDC target, const ImageStore& images, Size clientSize, BoardScale scale,
+                    std::uint8_t frameAlpha);
 
     CaptionTextCache& text() { return text_; }
     CaptionPixelCache& captionPixels() { return captionPixels_; }
 
 private:
+    struct BackdropKey {
+        const ImageStore* images = nullptr;  // none until one is composed
+        Size clientSize;
+        BoardScale scale;
+        std::uint8_t frameAlpha = 0;
+
+        bool operator==(const BackdropKey& other) const;
+    };
+
+    std::optional<ScaledArt> art_;
     BackBuffer backdrop_;
-    // What the kept backdrop was composed for; no images until it is.
-    const ImageStore* backdropImages_ = nullptr;
-    Size backdropSize_;
-    std::uint8_t backdropAlpha_ = 0;
-    const ImageStore* tileImages_ = nullptr;
-    std::optional<TilePixels> tilePixels_;
+    BackdropKey backdropKey_;
     CaptionTextCache text_;
     CaptionPixelCache captionPixels_;
 };

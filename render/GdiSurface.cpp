@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "render/ImagePixels.h"
+#include "render/PixelScaling.h"
 #include "win/GdiplusApi.h"
 #include "win/GdiplusSession.h"
 
@@ -31,11 +33,10 @@ COLORREF colorRefFromRgb(std::uint32_t rgb)
 
 }  // namespace
 
-float captionPixelSize(std::int32_t pointSize)
+float captionPixelSize(std::int32_t pointSize, BoardScale scale)
 {
-    constexpr float boardDpi = 96.0f;
     constexpr float pointsPerInch = 72.0f;
-    return static_cast<float>(pointSize) * boardDpi / pointsPerInch;
+    return static_cast<float>(pointSize) * static_cast<float>(scale.dpi()) / pointsPerInch;
 }
 
 GdiSurface::ImageSource::ImageSource(HDC target, const Image& image)
@@ -43,8 +44,13 @@ GdiSurface::ImageSource::ImageSource(HDC target, const Image& image)
 {
 }
 
-GdiSurface::GdiSurface(HDC target, Size clientSize, const ImageStore& images, FrameCache* cache)
-    : target_(target), clientSize_(clientSize), images_(images), cache_(cache)
+GdiSurface::GdiSurface(HDC target, Size clientSize, const ImageStore& images, FrameCache* cache, BoardScale scale)
+    : target_(target),
+      clientSize_(clientSize),
+      images_(images),
+      cache_(cache),
+      scale_(scale),
+      art_(cache != nullptr ? &cache->art(images, scale) : &ownArt_.emplace(images, scale))
 {
 }
 
@@ -57,27 +63,30 @@ const GdiSurface::ImageSource& GdiSurface::sourceOf(std::optional<ImageSource>& 
     return *slot;
 }
 
-const GdiSurface::ImageSource& GdiSurface::tiles() const { return sourceOf(tiles_, images_.tileStrip()); }
+const GdiSurface::ImageSource& GdiSurface::tiles() const { return sourceOf(tiles_, art_->tileStrip()); }
 
 bool GdiSurface::tileInStrip(int tile) const
 {
-    const Size strip = images_.tileStrip().size();
-    return !images_.tileStrip().empty() && tile >= 0 && (tile + 1) * tileSize <= strip.width &&
-           strip.height >= tileSize;
+    const Size strip = art_->tileStrip().size();
+    const int side = art_->tileSize();
+    return !art_->tileStrip().empty() && tile >= 0 && (tile + 1) * side <= strip.width && strip.height >= side;
 }
 
 void GdiSurface::copyTile(int tile, int x, int y)
 {
     if (!tileInStrip(tile))
         return;
-    if (const TilePixels* strip = directTiles()) {
-        forEachTileRow(*strip, tile, x, y, [](std::uint32_t* to, const std::uint32_t* from, int count) {
+    const int left = scale_.toDevice(x);
+    const int top = scale_.toDevice(y);
+    if (const PixelImage* strip = directTiles()) {
+        forEachTileRow(*strip, tile, left, top, [](std::uint32_t* to, const std::uint32_t* from, int count) {
             std::memcpy(to, from, sizeof(std::uint32_t) * static_cast<std::size_t>(count));
         });
         return;
     }
+    const int side = art_->tileSize();
     if (tiles().usable())
-        BitBlt(target_, x, y, tileSize, tileSize, tiles().dc(), tile * tileSize, 0, SRCCOPY);
+        BitBlt(target_, left, top, side, side, tiles().dc(), tile * side, 0, SRCCOPY);
     gdiPending_ = true;
 }
 
@@ -85,30 +94,29 @@ void GdiSurface::blendTile(int tile, int x, int y, std::uint8_t alpha)
 {
     if (!tileInStrip(tile))
         return;
-    if (const TilePixels* strip = directTiles()) {
-        forEachTileRow(*strip, tile, x, y, [alpha](std::uint32_t* to, const std::uint32_t* from, int count) {
+    const int left = scale_.toDevice(x);
+    const int top = scale_.toDevice(y);
+    if (const PixelImage* strip = directTiles()) {
+        forEachTileRow(*strip, tile, left, top, [alpha](std::uint32_t* to, const std::uint32_t* from, int count) {
             for (int i = 0; i < count; ++i)
                 to[i] = blendedPixel(from[i], to[i], alpha);
         });
         return;
     }
+    const int side = art_->tileSize();
     if (tiles().usable())
-        AlphaBlend(target_, x, y, tileSize, tileSize, tiles().dc(), tile * tileSize, 0, tileSize, tileSize,
-                   constantAlpha(alpha));
+        AlphaBlend(target_, left, top, side, side, tiles().dc(), tile * side, 0, side, side, constantAlpha(alpha));
     gdiPending_ = true;
 }
 
 // The tile strip as pixels of the target's format, when the target's pixels
 // can be reached directly: a tile is then a few row copies instead of a GDI
 // call each.
-const TilePixels* GdiSurface::directTiles()
+const PixelImage* GdiSurface::directTiles()
 {
-    const DibPixels* pixels = directPixels();
-    if (pixels == nullptr)
+    if (directPixels() == nullptr)
         return nullptr;
-    const TilePixels* strip = cache_->tilePixels(images_);
-    if (strip == nullptr && tiles().usable())
-        strip = cache_->convertTiles(images_, tiles().dc(), images_.tileStrip().size());
+    const PixelImage* strip = art_->tilePixels();
     if (strip != nullptr && gdiPending_) {
         GdiFlush();  // what GDI still holds back lands before the pixels are written
         gdiPending_ = false;
@@ -126,38 +134,65 @@ const DibPixels* GdiSurface::directPixels()
     return direct_ ? &*direct_ : nullptr;
 }
 
+// In device pixels: (left, top) is the tile's top left on the target.
 template <class CopyRow>
-void GdiSurface::forEachTileRow(const TilePixels& strip, int tile, int x, int y, CopyRow copyRow)
+void GdiSurface::forEachTileRow(const PixelImage& strip, int tile, int left, int top, CopyRow copyRow)
 {
     const DibPixels& pixels = *direct_;
-    const int right = std::min({x + tileSize, pixels.width(), clientSize_.width});
-    const int bottom = std::min({y + tileSize, pixels.height(), clientSize_.height});
-    const int left = std::max(x, 0);
-    const int top = std::max(y, 0);
-    if (left >= right || top >= bottom)
+    const int side = art_->tileSize();
+    const int right = std::min({left + side, pixels.width(), clientSize_.width});
+    const int bottom = std::min({top + side, pixels.height(), clientSize_.height});
+    const int firstColumn = std::max(left, 0);
+    const int firstRow = std::max(top, 0);
+    if (firstColumn >= right || firstRow >= bottom)
         return;
-    for (int row = top; row < bottom; ++row)
-        copyRow(pixels.row(row) + left, strip.row(row - y) + tile * tileSize + (left - x), right - left);
+    for (int row = firstRow; row < bottom; ++row)
+        copyRow(pixels.row(row) + firstColumn, strip.row(row - top) + tile * side + (firstColumn - left),
+                right - firstColumn);
 }
 
-Size GdiSurface::pictureSize(Picture picture) const { return image(picture).size(); }
-
-const Image& GdiSurface::image(Picture picture) const
+// In board coordinates: the store's own sizes.
+Size GdiSurface::pictureSize(Picture picture) const
 {
-    return picture == Picture::Frame ? images_.frame() : images_.background();
+    return picture == Picture::Frame ? images_.frame().size() : images_.background().size();
 }
 
 const GdiSurface::ImageSource& GdiSurface::source(Picture picture) const
 {
-    return picture == Picture::Frame ? sourceOf(frame_, images_.frame())
+    return picture == Picture::Frame ? sourceOf(frame_, art_->frame())
                                      : sourceOf(background_, images_.background());
 }
 
 void GdiSurface::copyPicture(Picture picture, int x, int y)
 {
+    if (picture == Picture::Background && !scale_.isIdentity()) {
+        copyBackground(x, y);
+        return;
+    }
     const ImageSource& image = source(picture);
     if (image.usable())
-        BitBlt(target_, x, y, image.size().width, image.size().height, image.dc(), 0, 0, SRCCOPY);
+        BitBlt(target_, scale_.toDevice(x), scale_.toDevice(y), image.size().width, image.size().height, image.dc(),
+               0, 0, SRCCOPY);
+    gdiPending_ = true;
+}
+
+// The user's picture is no art: it is scaled with a smooth filter, as far
+// as the client area shows it. With a cache this happens once per scale,
+// when the backdrop is composed.
+void GdiSurface::copyBackground(int x, int y)
+{
+    const Image& picture = images_.background();
+    const int left = scale_.toDevice(x);
+    const int top = scale_.toDevice(y);
+    const Size scaled = scale_.toDevice(picture.size());
+    const Size visible{clientSize_.width - left, clientSize_.height - top};
+    const Size needed = smoothSourceNeeded(picture.size(), scaled, visible);
+    const Image shown = imageOf(scaledSmooth(pixelsOf(picture, needed), picture.size(), scaled, visible));
+    if (shown.empty())
+        return;
+    const ImageSource image(target_, shown);
+    if (image.usable())
+        BitBlt(target_, left, top, image.size().width, image.size().height, image.dc(), 0, 0, SRCCOPY);
     gdiPending_ = true;
 }
 
@@ -167,8 +202,8 @@ void GdiSurface::blendPicture(Picture picture, int width, int height, std::uint8
     // AlphaBlend refuses a source rectangle that leaves the bitmap and would
     // then draw nothing at all; blending the part that exists is what the
     // caller means.
-    width = std::min(width, image.size().width);
-    height = std::min(height, image.size().height);
+    width = std::min(scale_.toDevice(width), image.size().width);
+    height = std::min(scale_.toDevice(height), image.size().height);
     if (!image.usable() || width <= 0 || height <= 0)
         return;
     AlphaBlend(target_, 0, 0, width, height, image.dc(), 0, 0, width, height, constantAlpha(alpha));
@@ -178,13 +213,14 @@ void GdiSurface::blendPicture(Picture picture, int width, int height, std::uint8
 void GdiSurface::fill(const PixelRect& rect, std::uint32_t rgb)
 {
     const UniqueBrush brush(CreateSolidBrush(colorRefFromRgb(rgb)));
-    const RECT area{rect.left, rect.top, rect.right, rect.bottom};
+    const RECT area{scale_.toDevice(rect.left), scale_.toDevice(rect.top), scale_.toDevice(rect.right),
+                    scale_.toDevice(rect.bottom)};
     if (brush)
         FillRect(target_, &area, brush.get());
     gdiPending_ = true;
 }
 
-void GdiSurface::drawText(const std::wstring& text, const TextStyle& style, const LayoutRect& layout)
+void GdiSurface::drawText(const std::wstring& text, const TextStyle& style, const LayoutRect& boardLayout)
 {
     // GDI+ on Windows refuses a font of no size; wine would choose one.
     if (text.empty() || style.pointSize <= 0 || !GdiplusSession::running())
@@ -193,12 +229,16 @@ void GdiSurface::drawText(const std::wstring& text, const TextStyle& style, cons
     // Without a cache, every object is made for this one caption.
     CaptionTextCache ownTools;
     CaptionTextCache& tools = cache_ ? cache_->text() : ownTools;
-    gdip::GpFont* const font = tools.font(style);
+    gdip::GpFont* const font = tools.font(style, scale_);
     gdip::GpSolidFill* const brush = tools.brush(style.color);
     gdip::GpStringFormat* const format = tools.format();
     if (font == nullptr || brush == nullptr || format == nullptr)
         return;
 
+    // Laid out in device pixels: the text is drawn at the screen's
+    // resolution, not drawn small and enlarged.
+    const LayoutRect layout{scale_.toDevice(boardLayout.left), scale_.toDevice(boardLayout.top),
+                            scale_.toDevice(boardLayout.width), scale_.toDevice(boardLayout.height)};
     gdip::UniqueGraphics graphics;
     auto graphicsFor = [&]() -> gdip::GpGraphics* {
         if (graphics)
@@ -223,13 +263,14 @@ void GdiSurface::drawText(const std::wstring& text, const TextStyle& style, cons
     };
 
     const DibPixels* const pixels = directPixels();
-    const RECT region = pixels ? textRegion(tools.inkExtent(text, style, layout.width), layout, *pixels) : RECT{};
+    const RECT region =
+        pixels ? textRegion(tools.inkExtent(text, style, scale_, layout.width), layout, *pixels) : RECT{};
     gdiPending_ = true;
     if (region.right <= region.left || region.bottom <= region.top) {
         draw();
         return;
     }
-    cache_->captionPixels().draw(*pixels, CaptionPixelCache::Key{text, style, layout}, region, draw);
+    cache_->captionPixels().draw(*pixels, CaptionPixelCache::Key{text, style, scale_, layout}, region, draw);
 }
 
 std::optional<DibPixels> GdiSurface::pixelsOfTarget() const
@@ -242,9 +283,9 @@ std::optional<DibPixels> GdiSurface::pixelsOfTarget() const
     return DibPixels::of(target_);
 }
 
-// The pixels the text can change: its ink with a margin for what smoothing
-// a colour other than the probes' may add, within the clipping rectangle,
-// the client area and the pixels.
+// The pixels the text can change, in device pixels: its ink with a margin
+// for what smoothing a colour other than the probes' may add, within the
+// clipping rectangle, the client area and the pixels.
 RECT GdiSurface::textRegion(const RECT& ink, const LayoutRect& layout, const DibPixels& pixels) const
 {
     if (ink.right <= ink.left)
@@ -270,9 +311,9 @@ void GdiSurface::drawBackdrop(std::uint8_t frameAlpha)
         DrawSurface::drawBackdrop(frameAlpha);
         return;
     }
-    HDC composed = cache_->backdrop(images_, clientSize_, frameAlpha);
+    HDC composed = cache_->backdrop(images_, clientSize_, scale_, frameAlpha);
     if (composed == nullptr) {
-        composed = cache_->newBackdrop(target_, images_, clientSize_, frameAlpha);
+        composed = cache_->newBackdrop(target_, images_, clientSize_, scale_, frameAlpha);
         if (composed == nullptr) {
             DrawSurface::drawBackdrop(frameAlpha);
             return;

@@ -6,6 +6,7 @@
 #include "render/ImageStore.h"
 #include "shell/MainWindowDialogs.h"
 #include "resources/ResourceIds.h"
+#include "win/Dpi.h"
 #include "win/Icons.h"
 #include "win/ReachablePosition.h"
 
@@ -52,6 +53,9 @@ bool CMainWindow::create()
 LRESULT CMainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
+    case WM_NCCREATE:
+        enableNonClientDpiScaling(hwnd());
+        break;
     case WM_CREATE:
         return OnCreate();
     case WM_CLOSE:
@@ -78,6 +82,11 @@ LRESULT CMainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_INITMENUPOPUP:
         updateUi_.applyTo(reinterpret_cast<HMENU>(wParam));
         break;
+    case dpiChangedMessage:
+        OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    case dpiScaledSizeMessage:
+        return OnGetDpiScaledSize(static_cast<int>(wParam), *reinterpret_cast<SIZE*>(lParam));
     default:
         break;
     }
@@ -103,6 +112,7 @@ LRESULT CMainWindow::OnCreate()
     SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
 
     settings_.load();
+    dpi_ = windowDpi(hwnd());
     placeWindow(settings_.windowLeft, settings_.windowTop);
 
     soundEnabled() = settings_.sound;
@@ -116,27 +126,73 @@ LRESULT CMainWindow::OnCreate()
     return 0;
 }
 
+Size CMainWindow::clientSize() const { return BoardScale(dpi_).toDevice(Size{boardWidth, boardHeight}); }
+
 // Shows the window at the stored position, sized so that the client area is
-// exactly the board's, whatever the system's frame and menu metrics. A
-// position that would leave the title bar on no monitor (a window closed on a
-// monitor since removed, a damaged file) is moved onto the nearest one.
+// exactly the board's at the window's DPI, whatever the system's frame and
+// menu metrics. A position that would leave the title bar on no monitor (a
+// window closed on a monitor since removed, a damaged file) is moved onto
+// the nearest one.
 void CMainWindow::placeWindow(int left, int top)
 {
-    RECT outer{0, 0, clientWidth, clientHeight};
-    AdjustWindowRectEx(&outer, kWindowStyle, TRUE, 0);
-    const SIZE size{outer.right - outer.left, outer.bottom - outer.top};
-    const int titleBarHeight = GetSystemMetrics(SM_CYFIXEDFRAME) + GetSystemMetrics(SM_CYCAPTION);
+    const SIZE size = outerSizeFor(dpi_);
+    const int titleBarHeight =
+        systemMetricForDpi(SM_CYFIXEDFRAME, dpi_) + systemMetricForDpi(SM_CYCAPTION, dpi_);
     const POINT position = reachableWindowPosition({left, top}, size, titleBarHeight, displayMonitors());
     SetWindowPos(hwnd(), nullptr, position.x, position.y, size.cx, size.cy, SWP_SHOWWINDOW);
+    fitClientToBoard();
+}
 
-    // A menu bar that wraps onto two lines is taller than the metrics say.
-    RECT client{};
-    GetClientRect(hwnd(), &client);
-    const int missingHeight = clientHeight - (client.bottom - client.top);
-    if (missingHeight != 0) {
-        SetWindowPos(hwnd(), nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top + missingHeight,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+// The outer size of the window whose client area is the board at that DPI,
+// as the system's metrics for the DPI give it.
+SIZE CMainWindow::outerSizeFor(int windowDpi) const
+{
+    const Size client = BoardScale(windowDpi).toDevice(Size{boardWidth, boardHeight});
+    RECT outer{0, 0, client.width, client.height};
+    adjustWindowRectForDpi(outer, kWindowStyle, true, 0, windowDpi);
+    return SIZE{outer.right - outer.left, outer.bottom - outer.top};
+}
+
+// A menu bar that wraps onto two lines is taller than the metrics say, and
+// a frame drawn at another DPI than the metrics' is wider or narrower: the
+// client area is measured and the window corrected. A narrower window may
+// wrap its menu bar once more, so a second look follows.
+void CMainWindow::fitClientToBoard()
+{
+    const Size wanted = clientSize();
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        RECT client{};
+        RECT outer{};
+        if (!GetClientRect(hwnd(), &client) || !GetWindowRect(hwnd(), &outer))
+            return;
+        const int missingWidth = wanted.width - (client.right - client.left);
+        const int missingHeight = wanted.height - (client.bottom - client.top);
+        if (missingWidth == 0 && missingHeight == 0)
+            return;
+        SetWindowPos(hwnd(), nullptr, 0, 0, outer.right - outer.left + missingWidth,
+                     outer.bottom - outer.top + missingHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
+}
+
+// The window has moved to a monitor of another DPI (or that monitor's
+// scale has changed): the board is drawn at the new DPI, its art and fonts
+// made again at the next paint, in a window placed where the system
+// suggests and sized to the board exactly.
+void CMainWindow::OnDpiChanged(int newDpi, const RECT& suggested)
+{
+    dpi_ = BoardScale(newDpi).dpi();
+    const SIZE size = outerSizeFor(dpi_);
+    SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    fitClientToBoard();
+    InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+// Asked before WM_DPICHANGED, so that the system suggests a rectangle of the
+// board's exact size rather than the window's size scaled.
+LRESULT CMainWindow::OnGetDpiScaledSize(int newDpi, SIZE& size) const
+{
+    size = outerSizeFor(BoardScale(newDpi).dpi());
+    return TRUE;
 }
 
 void CMainWindow::OnDestroy()
@@ -316,7 +372,10 @@ void CMainWindow::OnPaint(HDC target)
 {
     RECT client{};
     GetClientRect(hwnd(), &client);
-    const Size clientSize{client.right - client.left, client.bottom - client.top};
-    GdiSurface surface(target, clientSize, ImageStore::shared(clientSize), &frameCache_);
+    const Size painted{client.right - client.left, client.bottom - client.top};
+    const BoardScale scale(dpi_);
+    // The store is made at the first paint; its plain background has the
+    // board's size in the board's own coordinates, whatever the DPI.
+    GdiSurface surface(target, painted, ImageStore::shared(scale.toBoardCovering(painted)), &frameCache_, scale);
     game_.paint(surface);
 }

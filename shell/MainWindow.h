@@ -25,8 +25,10 @@ class CMainWindow : public WindowBase<CMainWindow, Painting::DoubleBuffered>,
 public:
     static constexpr wchar_t className[] = L"Brixol";
     static constexpr wchar_t title[] = L"Brixol";
-    static constexpr int clientWidth = 248;
-    static constexpr int clientHeight = 352;
+    // The board in its own coordinates: the client area at 96 DPI. At
+    // another DPI the client area is the board scaled by dpi / 96.
+    static constexpr int boardWidth = 248;
+    static constexpr int boardHeight = 352;
 
     explicit CMainWindow(MessageLoop& loop);
     virtual ~CMainWindow();
@@ -44,6 +46,12 @@ public:
     const HighScoreTable& highScores() const { return table_; }
     bool timerRunning() const { return updater_.running(); }
 
+    // The DPI the board is drawn at: the window's when it was made, then
+    // each new one that WM_DPICHANGED brings.
+    int dpi() const { return dpi_; }
+    // The client area the board takes at that DPI, in pixels.
+    Size clientSize() const;
+
 private:
     friend class WindowBase<CMainWindow, Painting::DoubleBuffered>;
 
@@ -54,6 +62,8 @@ private:
     LRESULT OnGameOver(std::uint32_t gameNumber);
     bool OnCommand(UINT commandId);
     void OnPaint(HDC target);
+    void OnDpiChanged(int newDpi, const RECT& suggested);
+    LRESULT OnGetDpiScaledSize(int newDpi, SIZE& size) const;
 
     void OnStart();
     void OnPause();
@@ -63,6 +73,8 @@ private:
     void OnGuide();
 
     void placeWindow(int left, int top);
+    SIZE outerSizeFor(int windowDpi) const;
+    void fitClientToBoard();
     void deferCommand(UINT commandId);
     void saveSettings();
     void saveScores();
@@ -81,5 +93,6 @@ private:
     HighScoreTable table_;
     // Kept from paint to paint; released with the window, before GDI+ stops.
     FrameCache frameCache_;
+    int dpi_ = BoardScale::boardDpi;
     bool settingsSaved_ = false;
 };

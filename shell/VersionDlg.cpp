@@ -7,6 +7,7 @@
 
 #include "shell/AboutText.h"
 #include "win/DialogCentring.h"
+#include "win/Dpi.h"
 #include "win/Icons.h"
 #include "win/PointFont.h"
 #include "resources/ResourceIds.h"
@@ -20,7 +21,7 @@ namespace {
 
 const COLORREF linkColour = RGB(0, 0, 255);
 const int textFontSize = 90;  // tenths of a point
-const int linkFontHeight = 12;  // pixels, cell height
+const int linkFontHeight = 12;  // pixels, cell height, at 96 DPI
 
 }  // namespace
 
@@ -50,6 +51,11 @@ INT_PTR CVersionDlg::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return TRUE;
     case WM_COMMAND:
         return onCommand(LOWORD(wParam));
+    case dpiChangedMessage:
+        // Moved to a monitor of another DPI: the dialog manager scales the
+        // template and its font; the two fonts of the dialog's own follow.
+        setFonts(LOWORD(wParam));
+        return FALSE;
     }
     return FALSE;
 }
@@ -67,22 +73,33 @@ BOOL CVersionDlg::onInitDialog()
     if (icon)
         SendMessageW(iconControl, STM_SETICON, reinterpret_cast<WPARAM>(icon.get()), 0);
 
-    // Without a font of its own a control keeps the template's.
-    textFont = createPointFont(fixedPitchJapaneseFace, textFontSize);
-    if (textFont)
-        SendMessageW(textControl, WM_SETFONT, reinterpret_cast<WPARAM>(textFont.get()), TRUE);
+    keepOwnFontAtDpiChange(textControl);
+    keepOwnFontAtDpiChange(linkControl);
+    setFonts(windowDpi(hwnd()));
     const std::wstring text = std::wstring(about::versionLine) + L"\n" + about::makerLine;
     SetWindowTextW(textControl, text.c_str());
-
-    linkFont.reset(CreateFontW(linkFontHeight, 0, 0, 0, 0, FALSE, TRUE, FALSE, SHIFTJIS_CHARSET,
-                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DRAFT_QUALITY,
-                               DEFAULT_PITCH | FF_DONTCARE, L"ＭＳ Ｐゴシック"));
-    if (linkFont)
-        SendMessageW(linkControl, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont.get()), TRUE);
     SetWindowTextW(linkControl, about::webAddress);
 
     // The dialog manager gives the focus to the first tab stop, OK.
     return TRUE;
+}
+
+// The text font and the link font for the DPI the dialog is shown at. Each
+// replaces the one before only once the control has taken it. Without a
+// font of its own a control keeps the template's.
+void CVersionDlg::setFonts(int dpi)
+{
+    if (UniqueFont font = createPointFont(fixedPitchJapaneseFace, textFontSize, dpi)) {
+        SendMessageW(textControl, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+        textFont = std::move(font);
+    }
+    UniqueFont link(CreateFontW(MulDiv(linkFontHeight, dpi, defaultDpi), 0, 0, 0, 0, FALSE, TRUE, FALSE,
+                                SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DRAFT_QUALITY,
+                                DEFAULT_PITCH | FF_DONTCARE, L"ＭＳ Ｐゴシック"));
+    if (link) {
+        SendMessageW(linkControl, WM_SETFONT, reinterpret_cast<WPARAM>(link.get()), TRUE);
+        linkFont = std::move(link);
+    }
 }
 
 INT_PTR CVersionDlg::onCtlColorStatic(HDC dc, HWND control) const

@@ -29,6 +29,7 @@ private:
     INT_PTR handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     BOOL onInitDialog();
+    void setFonts(int dpi);
     INT_PTR onCtlColorStatic(HDC dc, HWND control) const;
     INT_PTR onSetCursor(WPARAM wParam, LPARAM lParam);
     BOOL onCommand(WORD id);

@@ -8,31 +8,16 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 output="$(realpath -m "${1:-${root}/docs/line-clear.gif}")"
 
-bash "${root}/tools/setup.sh"
-cmake --preset win64 -S "${root}" >/dev/null
-cmake --build "${root}/build/win64" -j "$(nproc)" --target Brixol >/dev/null
-
 work="$(mktemp -d)"
 source "${root}/tools/wine-env.sh"
 trap 'brixol_stop_wine; rm -rf "${work}"' EXIT
-# A display of its own, whatever DISPLAY says: the picture must not show a
-# desktop's window frame.
-unset DISPLAY
-brixol_start_display
-export LANG=C.UTF-8
-brixol_prepare_prefix "${root}/build/wineprefix" tests
+brixol_picture_setup "${root}" "${root}/build/wineprefix"
 wine64="$(brixol_wine64)"
 
 for attempt in 1 2 3; do
   mkdir -p "${work}/${attempt}/frames"
   (cd "${work}/${attempt}" && exec setsid "${wine64}" "${root}/build/win64/shell/Brixol.exe" </dev/null >/dev/null 2>&1) &
-  window=""
-  for _ in $(seq 60); do
-    window="$(xdotool search --name '^Brixol$' 2>/dev/null | head -1 || true)"
-    [ -n "${window}" ] && break
-    sleep 0.5
-  done
-  [ -n "${window}" ] || { echo "make-animation: no Brixol window appeared" >&2; exit 1; }
+  window="$(brixol_wait_for_window Brixol)" || { echo "make-animation: no Brixol window appeared" >&2; exit 1; }
   sleep 1  # the first paint
   if python3 "${root}/tools/animation/line_clear.py" "${window}" "${work}/line-clear.gif" "${work}/${attempt}/frames"; then
     mkdir -p "$(dirname "${output}")"

@@ -7,6 +7,15 @@
 #                                 the Japanese interface needs; "tests" (the
 #                                 default) also lets wine draw the windows
 #                                 itself, for a display without a window manager
+#   brixol_picture_setup ROOT PREFIX
+#                                 for the scripts that take pictures of the
+#                                 game: builds the 64-bit Brixol.exe, starts
+#                                 an Xvfb display of its own whatever DISPLAY
+#                                 says (no desktop's window frame in the
+#                                 pictures), and prepares the tests' kind of
+#                                 prefix there
+#   brixol_wait_for_window TITLE  prints the X id of the first window of that
+#                                 title once it appears (within 30 s)
 #   brixol_stop_wine              stops wine and the Xvfb this script started
 
 BRIXOL_XVFB_PID=""
@@ -140,6 +149,26 @@ brixol_prepare_prefix() {
   "${wine64}" regedit /S "$("${wine64}" winepath -w "${reg}")" >/dev/null 2>&1
   wineserver -w
   echo "${marker}" > "${WINEPREFIX}/.brixol-ready"
+}
+
+brixol_picture_setup() {
+  bash "$1/tools/setup.sh"
+  cmake --preset win64 -S "$1" >/dev/null
+  cmake --build "$1/build/win64" -j "$(nproc)" --target Brixol >/dev/null
+  unset DISPLAY
+  brixol_start_display
+  export LANG=C.UTF-8
+  brixol_prepare_prefix "$2" tests
+}
+
+brixol_wait_for_window() {
+  local window=""
+  for _ in $(seq 60); do
+    window="$(xdotool search --name "^$1\$" 2>/dev/null | head -1 || true)"
+    [ -n "${window}" ] && { echo "${window}"; return 0; }
+    sleep 0.5
+  done
+  return 1
 }
 
 brixol_stop_wine() {

@@ -14,11 +14,25 @@ LONG screenFontHeight(int tenthsOfPoint)
     return -std::abs(points[0].y - points[1].y);
 }
 
-UniqueFont createPointFont(const wchar_t* face, int tenthsOfPoint)
+namespace {
+
+UniqueFont createFontOfHeight(const wchar_t* face, LONG height)
 {
     LOGFONTW font{};
-    font.lfHeight = screenFontHeight(tenthsOfPoint);
+    font.lfHeight = height;
     font.lfCharSet = DEFAULT_CHARSET;
     lstrcpynW(font.lfFaceName, face, LF_FACESIZE);
     return UniqueFont(CreateFontIndirectW(&font));
+}
+
+}  // namespace
+
+UniqueFont createPointFont(const wchar_t* face, int tenthsOfPoint)
+{
+    return createFontOfHeight(face, screenFontHeight(tenthsOfPoint));
+}
+
+UniqueFont createPointFont(const wchar_t* face, int tenthsOfPoint, int dpi)
+{
+    return createFontOfHeight(face, -MulDiv(dpi, tenthsOfPoint, 720));
 }

@@ -18,3 +18,6 @@ LONG screenFontHeight(int tenthsOfPoint);
 // other attribute zero (default weight, no italic, underline or strike-out).
 // A face name beyond 31 characters is cut. Empty when it cannot be created.
 UniqueFont createPointFont(const wchar_t* face, int tenthsOfPoint);
+// The same for a window shown at dpi, which on a per-monitor aware system
+// may differ from the screen's: -MulDiv(dpi, tenthsOfPoint, 720) pixels.
+UniqueFont createPointFont(const wchar_t* face, int tenthsOfPoint, int dpi);

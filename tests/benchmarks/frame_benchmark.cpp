@@ -1,8 +1,10 @@
-// Figures of the Windows program, printed, never asserted: the cost of one
-// full frame through the double buffer beside a bare full-window BitBlt and
-// one window state query, the frame's stages, the process's CPU use during
-// ten seconds of play (with and without sound), and the timer's ticks per
-// second. Run under wine: wine frame_benchmark.exe
+// Figures of the Windows program, printed, never asserted: the timer's ticks
+// per second, and at 96 and at 192 DPI (the window told of the change as a
+// move to another monitor would) the cost of one full frame through the
+// double buffer beside a bare BitBlt of the same client area and one window
+// state query, the frame's stages, and the process's CPU use during ten
+// seconds of play (with and without sound). Run under wine:
+// wine frame_benchmark.exe
 #include <windows.h>
 
 #include <algorithm>
@@ -13,6 +15,7 @@
 
 #include "game/DrawSurface.h"
 #include "game/SoundEffects.h"
+#include "render/BoardScale.h"
 #include "render/GdiSurface.h"
 #include "render/ImageStore.h"
 #include "shell/MainWindow.h"
@@ -179,6 +182,122 @@ void showAllCaptions(Game& game)
     game.pauseCaption.visible = true;
 }
 
+// What WM_DPICHANGED brings when the window moves to a monitor of that DPI:
+// the board scaled, the window resized about its place.
+void changeDpi(CMainWindow& window, int dpi)
+{
+    RECT outer{};
+    GetWindowRect(window.hwnd(), &outer);
+    SendMessageW(window.hwnd(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&outer));
+}
+
+void printFrame(HWND window, HDC memory)
+{
+    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+    GdiFlush();
+}
+
+// The frame's figures at the window's DPI, beside a bare BitBlt of the same
+// client area.
+void measureFrames(CMainWindow& window)
+{
+    Game& game = window.game();
+    const int runs = 400;
+    const Size clientSize = window.clientSize();
+
+    const WindowDcScope screenDc(window.hwnd());
+    const HDC screen = screenDc.get();
+    const UniqueDc memoryDc(CreateCompatibleDC(screen));
+    const HDC memory = memoryDc.get();
+    const UniqueBitmap bitmap(CreateCompatibleBitmap(screen, clientSize.width, clientSize.height));
+    const SelectionScope selection(memory, bitmap.get());
+    // The first frame at a DPI scales the art, composes the backdrop and
+    // measures the captions' ink.
+    showAllCaptions(game);
+    const double first = timeMedian(1, [&] { printFrame(window.hwnd(), memory); });
+    const double frame = timeMedian(runs, [&] {
+        showAllCaptions(game);
+        printFrame(window.hwnd(), memory);
+    });
+    const double withoutText = timeMedian(runs, [&] {
+        game.levelUpCaption.visible = false;
+        game.deleteCaption.visible = false;
+        game.pauseCaption.visible = false;
+        game.scoreCaption.visible = false;
+        printFrame(window.hwnd(), memory);
+    });
+    game.scoreCaption.visible = true;
+    const double blit = timeMedian(runs, [&] {
+        BitBlt(screen, 0, 0, clientSize.width, clientSize.height, memory, 0, 0, SRCCOPY);
+        GdiFlush();
+    });
+    // Under wine each question about a window's state is a round trip to the
+    // wine server, and a played frame takes a score of them (the tick's
+    // InvalidateRect and UpdateWindow, BeginPaint and EndPaint): the floor
+    // of what a frame takes beyond its drawing.
+    const double query = timeMedian(runs, [&] { GetUpdateRect(window.hwnd(), nullptr, FALSE); });
+
+    // A caption fading out changes every frame: its pixels cannot be kept.
+    game.levelUpCaption.visible = false;
+    game.pauseCaption.visible = false;
+    game.deleteCaption.reset();  // the effects from their first step
+    game.deleteCaption.show(2);
+    std::vector<double> fadeSamples;
+    while (game.deleteCaption.visible && fadeSamples.size() < 40)
+        fadeSamples.push_back(timeMedian(1, [&] { printFrame(window.hwnd(), memory); }));
+    const double fading = medianMicroseconds(fadeSamples);
+
+    // The stages of the same full frame, composed as a paint composes it,
+    // into a back buffer like the window's.
+    std::vector<double> stageSamples[StageTimingSurface::stageCount];
+    const BoardScale scale(window.dpi());
+    FrameCache cache;  // as the window keeps its own
+    BackBuffer stageBuffer;
+    const HDC stageDc = stageBuffer.prepare(screen, clientSize.width, clientSize.height);
+    for (int i = 0; i < runs; ++i) {
+        showAllCaptions(game);
+        GdiSurface surface(stageDc, clientSize, ImageStore::shared(scale.toBoardCovering(clientSize)), &cache, scale);
+        StageTimingSurface timing(surface);
+        game.paint(timing);
+        for (int stage = 0; stage < StageTimingSurface::stageCount; ++stage)
+            stageSamples[stage].push_back(timing.micros[stage]);
+    }
+    double stages[StageTimingSurface::stageCount];
+    for (int stage = 0; stage < StageTimingSurface::stageCount; ++stage)
+        stages[stage] = medianMicroseconds(stageSamples[stage]);
+
+    std::printf("---- %d DPI, client area %d x %d\n", window.dpi(), clientSize.width, clientSize.height);
+    std::printf("the first frame at this DPI (art scaled, backdrop composed, ink measured): %.0f us\n", first);
+    std::printf("full frame, mid-game, all captions (paint through the double buffer), median of %d: %.0f us\n",
+                runs, frame);
+    std::printf("the same frame without caption text:                       %.0f us\n", withoutText);
+    std::printf("a frame with the score and a fading clear caption, median of %d: %.0f us\n",
+                static_cast<int>(fadeSamples.size()), fading);
+    std::printf("bare BitBlt of the client area, median of %d:            %.0f us\n", runs, blit);
+    std::printf("one window state query (GetUpdateRect), median of %d:  %.1f us\n", runs, query);
+    std::printf("full frame / bare BitBlt:                                  %.1fx\n", frame / blit);
+    std::printf("frame cost as a share of the 16 ms period:                %.1f %%\n", frame / 160.0);
+    std::printf("stages, median of %d each: background and frame %.0f us, field and pieces %.0f us, "
+                "captions %.0f us\n",
+                runs, stages[StageTimingSurface::Backdrop], stages[StageTimingSurface::Cells],
+                stages[StageTimingSurface::Captions]);
+    std::fflush(stdout);
+}
+
+// Ten seconds of play with sound, and ten without: each move and turn
+// sound starts a playback of its own, whose cost is the sound system's,
+// not the frame's.
+void measurePlay(CMainWindow& window)
+{
+    const double withSound = playCpuPercent(window, true);
+    std::printf("%d DPI: CPU during 10 s of play (a key every 150 ms): %.1f %% of one core\n", window.dpi(),
+                withSound);
+    std::fflush(stdout);
+    std::printf("%d DPI: the same play with sound off: %.1f %% of one core\n", window.dpi(),
+                playCpuPercent(window, false));
+    std::fflush(stdout);
+}
+
 }  // namespace
 
 int main()
@@ -196,88 +315,6 @@ int main()
     }
     pumpFor(window, 300);
 
-    Game& game = window.game();
-    fillBoard(game);
-    const int runs = 400;
-
-    const WindowDcScope screenDc(window.hwnd());
-    const HDC screen = screenDc.get();
-    const UniqueDc memoryDc(CreateCompatibleDC(screen));
-    const HDC memory = memoryDc.get();
-    const UniqueBitmap bitmap(CreateCompatibleBitmap(screen, CMainWindow::clientWidth, CMainWindow::clientHeight));
-    const SelectionScope selection(memory, bitmap.get());
-    const double frame = timeMedian(runs, [&] {
-        showAllCaptions(game);
-        SendMessageW(window.hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
-        GdiFlush();
-    });
-    const double withoutText = timeMedian(runs, [&] {
-        game.levelUpCaption.visible = false;
-        game.deleteCaption.visible = false;
-        game.pauseCaption.visible = false;
-        game.scoreCaption.visible = false;
-        SendMessageW(window.hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
-        GdiFlush();
-    });
-    game.scoreCaption.visible = true;
-    const double blit = timeMedian(runs, [&] {
-        BitBlt(screen, 0, 0, CMainWindow::clientWidth, CMainWindow::clientHeight, memory, 0, 0, SRCCOPY);
-        GdiFlush();
-    });
-    // Under wine each question about a window's state is a round trip to the
-    // wine server, and a played frame takes a score of them (the tick's
-    // InvalidateRect and UpdateWindow, BeginPaint and EndPaint): the floor
-    // of what a frame takes beyond its drawing.
-    const double query = timeMedian(runs, [&] { GetUpdateRect(window.hwnd(), nullptr, FALSE); });
-
-    // A caption fading out changes every frame: its pixels cannot be kept.
-    game.levelUpCaption.visible = false;
-    game.pauseCaption.visible = false;
-    game.deleteCaption.reset();  // the effects from their first step
-    game.deleteCaption.show(2);
-    std::vector<double> fadeSamples;
-    while (game.deleteCaption.visible && fadeSamples.size() < 40) {
-        fadeSamples.push_back(timeMedian(1, [&] {
-            SendMessageW(window.hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
-            GdiFlush();
-        }));
-    }
-    const double fading = medianMicroseconds(fadeSamples);
-
-    // The stages of the same full frame, composed as a paint composes it,
-    // into a back buffer like the window's.
-    std::vector<double> stageSamples[StageTimingSurface::stageCount];
-    const Size clientSize{CMainWindow::clientWidth, CMainWindow::clientHeight};
-    FrameCache cache;  // as the window keeps its own
-    BackBuffer stageBuffer;
-    const HDC stageDc = stageBuffer.prepare(screen, clientSize.width, clientSize.height);
-    for (int i = 0; i < runs; ++i) {
-        showAllCaptions(game);
-        GdiSurface surface(stageDc, clientSize, ImageStore::shared(clientSize), &cache);
-        StageTimingSurface timing(surface);
-        game.paint(timing);
-        for (int stage = 0; stage < StageTimingSurface::stageCount; ++stage)
-            stageSamples[stage].push_back(timing.micros[stage]);
-    }
-    double stages[StageTimingSurface::stageCount];
-    for (int stage = 0; stage < StageTimingSurface::stageCount; ++stage)
-        stages[stage] = medianMicroseconds(stageSamples[stage]);
-
-    std::printf("full frame, mid-game, all captions (paint through the double buffer), median of %d: %.0f us\n",
-                runs, frame);
-    std::printf("the same frame without caption text:                       %.0f us\n", withoutText);
-    std::printf("a frame with the score and a fading clear caption, median of %d: %.0f us\n",
-                static_cast<int>(fadeSamples.size()), fading);
-    std::printf("bare full-window BitBlt, median of %d:                    %.0f us\n", runs, blit);
-    std::printf("one window state query (GetUpdateRect), median of %d:  %.1f us\n", runs, query);
-    std::printf("full frame / bare BitBlt:                                  %.0fx\n", frame / blit);
-    std::printf("frame cost as a share of the 16 ms period:                %.1f %%\n", frame / 160.0);
-    std::printf("stages, median of %d each: background and frame %.0f us, field and pieces %.0f us, "
-                "captions %.0f us\n",
-                runs, stages[StageTimingSurface::Backdrop], stages[StageTimingSurface::Cells],
-                stages[StageTimingSurface::Captions]);
-    std::fflush(stdout);
-
     CountingTimer timer;
     const double timerCpuBefore = cpuSeconds();
     timer.start(16);
@@ -288,13 +325,16 @@ int main()
                 timer.events.load(), timer.events.load() / 10.0, 100.0 * timerCpu / 10.0);
     std::fflush(stdout);
 
-    const double withSound = playCpuPercent(window, true);
-    std::printf("CPU during 10 s of play (a key every 150 ms): %.1f %% of one core\n", withSound);
-    std::fflush(stdout);
-
-    // The same play without sound: each move and turn sound starts a
-    // playback of its own, whose cost is the sound system's, not the frame's.
-    std::printf("the same play with sound off: %.1f %% of one core\n", playCpuPercent(window, false));
+    // At the board's own DPI and at twice it, whatever the system's.
+    for (const int dpi : {96, 192}) {
+        if (window.dpi() != dpi) {
+            changeDpi(window, dpi);
+            pumpFor(window, 300);
+        }
+        fillBoard(window.game());
+        measureFrames(window);
+        measurePlay(window);
+    }
 
     DestroyWindow(window.hwnd());
     return 0;

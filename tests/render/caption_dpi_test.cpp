@@ -1,9 +1,12 @@
-// The board's captions at other system DPIs: the board is a fixed picture of
-// 248 x 352 pixels, so its text must keep its pixel size whatever the DPI.
-// This program starts itself again at 96, 120 and 144 DPI, and each of those
-// runs compares its captions with the pictures this run drew.
+// The board's captions at other system DPIs: the window draws the board at
+// the scale of the screen's DPI, and the text at that scale must be the
+// same whatever DPI the system has (GDI+ would size a font given in points
+// a second time by the system's DPI). This program starts itself again at
+// 96, 120, 144 and 192 DPI, and each of those runs compares its captions,
+// drawn at the scale of its DPI, with the pictures this run drew at it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
@@ -12,8 +15,10 @@
 
 #include "game/GameStats.h"
 #include "game/GameCaptions.h"
+#include "render/BoardScale.h"
 #include "render/GdiSurface.h"
 #include "render/ImageStore.h"
+#include "render/PixelScaling.h"
 #include "win/GdiplusApi.h"
 #include "win/GdiplusSession.h"
 #include "tests/support/win32/PixelCanvas.h"
@@ -25,13 +30,19 @@ namespace {
 constexpr int boardWidth = 248;
 constexpr int boardHeight = 352;
 const wchar_t referenceVariable[] = L"BRIXOL_CAPTION_REFERENCE";
+const std::vector<int> systemDpis = {96, 120, 144, 192};
 
 // The board behind the captions: the black playfield, light grey around it.
 const Rgb surround{235, 235, 235};
 const Rgb playfield{0, 0, 0};
-Rgb boardBehind(int x, int y)
+RECT playfieldAt(BoardScale scale)
 {
-    return x >= 8 && x < 168 && y >= 16 && y < 336 ? playfield : surround;
+    return RECT{scale.toDevice(8), scale.toDevice(16), scale.toDevice(168), scale.toDevice(336)};
+}
+Rgb boardBehind(int x, int y, BoardScale scale)
+{
+    const RECT field = playfieldAt(scale);
+    return x >= field.left && x < field.right && y >= field.top && y < field.bottom ? playfield : surround;
 }
 
 // One caption of a game in one of its states, as the game would leave it.
@@ -85,45 +96,32 @@ GameStats playedStats()
     return stats;
 }
 
-using CaptionPixels = std::vector<std::uint32_t>;  // top-down rows of 0x00RRGGBB
-
-CaptionPixels pixelsOf(const PixelCanvas& canvas)
-{
-    CaptionPixels picture;
-    picture.reserve(static_cast<std::size_t>(canvas.width()) * canvas.height());
-    for (int y = 0; y < canvas.height(); ++y) {
-        for (int x = 0; x < canvas.width(); ++x) {
-            const Rgb pixel = canvas.pixel(x, y);
-            picture.push_back(static_cast<std::uint32_t>(pixel.red << 16 | pixel.green << 8 | pixel.blue));
-        }
-    }
-    return picture;
-}
-
-// A board-sized canvas in the colours of the board.
+// A canvas of the board at the scale, in the colours of the board.
 class BoardCanvas : public PixelCanvas {
 public:
-    BoardCanvas() : PixelCanvas(boardWidth, boardHeight, surround)
+    explicit BoardCanvas(BoardScale scale)
+        : PixelCanvas(scale.toDevice(boardWidth), scale.toDevice(boardHeight), surround)
     {
         const UniqueBrush black(CreateSolidBrush(playfield.colorRef()));
-        const RECT field{8, 16, 168, 336};
+        const RECT field = playfieldAt(scale);
         FillRect(dc(), &field, black.get());
     }
 };
 
-// Each caption drawn alone on the board, through the program's surface.
-std::vector<CaptionPixels> drawCaptions()
+// Each caption drawn alone on the board at the scale, through the
+// program's surface.
+std::vector<PixelImage> drawCaptions(BoardScale scale)
 {
     const ImageStore noImages(UniqueBitmap{}, UniqueBitmap{}, UniqueBitmap{});
     const GameStats stats = playedStats();
-    std::vector<CaptionPixels> pictures;
+    std::vector<PixelImage> pictures;
     for (const CaptionView& view : boardCaptions(stats)) {
-        BoardCanvas canvas;
+        BoardCanvas canvas(scale);
         {
-            GdiSurface surface(canvas.dc(), Size{boardWidth, boardHeight}, noImages);
+            GdiSurface surface(canvas.dc(), Size{canvas.width(), canvas.height()}, noImages, nullptr, scale);
             view.caption->draw(surface);
         }
-        pictures.push_back(pixelsOf(canvas));
+        pictures.push_back(pictureOf(canvas));
     }
     return pictures;
 }
@@ -137,56 +135,22 @@ Rgb rgbOfPixel(std::uint32_t pixel)
 // Pixels that plainly differ; anti-aliasing shades within the tolerance
 // do not count.
 constexpr int colourTolerance = 48;
-int differingPixels(const CaptionPixels& one, const CaptionPixels& other)
+int differingPixels(const PixelImage& one, const PixelImage& other)
 {
     int count = 0;
-    for (std::size_t i = 0; i < one.size() && i < other.size(); ++i)
-        count += !rgbOfPixel(one[i]).closeTo(rgbOfPixel(other[i]), colourTolerance);
+    for (std::size_t i = 0; i < one.pixels().size() && i < other.pixels().size(); ++i)
+        count += !rgbOfPixel(one.pixels()[i]).closeTo(rgbOfPixel(other.pixels()[i]), colourTolerance);
     return count;
 }
 
 // The caption's own pixels: those that plainly differ from the board.
-int inkPixels(const CaptionPixels& picture)
+int inkPixels(const PixelImage& picture, BoardScale scale)
 {
     int count = 0;
-    for (int y = 0; y < boardHeight; ++y)
-        for (int x = 0; x < boardWidth; ++x)
-            count += !rgbOfPixel(picture[y * boardWidth + x]).closeTo(boardBehind(x, y), colourTolerance);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            count += !rgbOfPixel(picture.at(x, y)).closeTo(boardBehind(x, y, scale), colourTolerance);
     return count;
-}
-
-bool writePictures(const std::wstring& path, const std::vector<CaptionPixels>& pictures)
-{
-    FILE* file = _wfopen(path.c_str(), L"wb");
-    if (file == nullptr)
-        return false;
-    bool written = true;
-    for (const CaptionPixels& picture : pictures)
-        written = written && std::fwrite(picture.data(), sizeof(std::uint32_t), picture.size(), file) == picture.size();
-    return std::fclose(file) == 0 && written;
-}
-
-std::vector<CaptionPixels> readPictures(const std::wstring& path, std::size_t count)
-{
-    std::vector<CaptionPixels> pictures;
-    FILE* file = _wfopen(path.c_str(), L"rb");
-    if (file == nullptr)
-        return pictures;
-    for (std::size_t i = 0; i < count; ++i) {
-        CaptionPixels picture(static_cast<std::size_t>(boardWidth) * boardHeight);
-        if (std::fread(picture.data(), sizeof(std::uint32_t), picture.size(), file) != picture.size())
-            break;
-        pictures.push_back(std::move(picture));
-    }
-    std::fclose(file);
-    return pictures;
-}
-
-std::wstring environmentValue(const wchar_t* name)
-{
-    wchar_t buffer[MAX_PATH];
-    const DWORD length = GetEnvironmentVariableW(name, buffer, MAX_PATH);
-    return length > 0 && length < MAX_PATH ? std::wstring(buffer, length) : std::wstring();
 }
 
 class CaptionDpiTest : public ::testing::Test {
@@ -194,24 +158,29 @@ protected:
     void SetUp() override { ASSERT_TRUE(GdiplusSession::running()); }
 };
 
-// Run by the test below in a process at another DPI: the captions there
-// against the pictures of the starting process. A slightly different
-// rasterisation may move a few edge pixels; a caption of another size moves
-// hundreds.
+// Run by the test below in a process at another DPI: the captions at the
+// scale of that DPI against the pictures of the starting process. A
+// slightly different rasterisation may move a few edge pixels; a caption
+// of another size moves hundreds.
 TEST_F(CaptionDpiTest, CaptionsMatchThePicturesOfTheStartingProcess)
 {
     const std::wstring reference = environmentValue(referenceVariable);
     if (reference.empty())
         GTEST_SKIP() << "runs in the processes that CaptionsAreTheSameAtEverySystemDpi starts";
 
-    const std::vector<CaptionPixels> drawn = drawCaptions();
-    const std::vector<CaptionPixels> expected = readPictures(reference, drawn.size());
-    ASSERT_EQ(expected.size(), drawn.size()) << "the starting process's pictures cannot be read";
+    const BoardScale scale(screenDpi());
+    const std::vector<PixelImage> drawn = drawCaptions(scale);
+    const std::vector<PixelImage> everyScale = readReferencePictures(reference);
+    const auto dpiIndex = std::find(systemDpis.begin(), systemDpis.end(), screenDpi()) - systemDpis.begin();
+    ASSERT_LT(dpiIndex, static_cast<std::ptrdiff_t>(systemDpis.size())) << "no pictures for " << screenDpi() << " DPI";
+    ASSERT_EQ(everyScale.size(), systemDpis.size() * drawn.size()) << "the starting process's pictures cannot be read";
     const GameStats stats = playedStats();
     const std::vector<CaptionView> views = boardCaptions(stats);
     for (std::size_t i = 0; i < drawn.size(); ++i) {
-        const int ink = inkPixels(expected[i]);
-        const int differing = differingPixels(drawn[i], expected[i]);
+        const PixelImage& expected = everyScale[static_cast<std::size_t>(dpiIndex) * drawn.size() + i];
+        ASSERT_EQ(expected.width(), drawn[i].width());
+        const int ink = inkPixels(expected, scale);
+        const int differing = differingPixels(drawn[i], expected);
         std::printf("%3d DPI, %-28s %5d of %5d caption pixels differ\n", screenDpi(), views[i].name.c_str(),
                     differing, ink);
         EXPECT_GT(ink, 100) << views[i].name << ": the caption draws (almost) nothing";
@@ -221,22 +190,18 @@ TEST_F(CaptionDpiTest, CaptionsMatchThePicturesOfTheStartingProcess)
 
 TEST_F(CaptionDpiTest, CaptionsAreTheSameAtEverySystemDpi)
 {
-    if (requestedDpi() != 0)
-        GTEST_SKIP() << "already a run at a requested DPI";
-    if (!systemDpiFollowsTheRegistry())
-        GTEST_SKIP() << "this system changes its DPI only at the next log-on";
+    if (const char* why = whyNoRunsAtOtherDpis())
+        GTEST_SKIP() << why;
 
     const TemporaryDirectory directory(TemporaryDirectory::Use::KeepCurrent);
     const std::wstring reference = directory.path() + L"\\captions.bin";
-    ASSERT_TRUE(writePictures(reference, drawCaptions()));
+    std::vector<PixelImage> everyScale;
+    for (const int dpi : systemDpis)
+        for (PixelImage& picture : drawCaptions(BoardScale(dpi)))
+            everyScale.push_back(std::move(picture));
+    ASSERT_TRUE(writeReferencePictures(reference, everyScale));
     ASSERT_TRUE(SetEnvironmentVariableW(referenceVariable, reference.c_str()));
-    for (const int dpi : {96, 120, 144}) {
-        const ChildRun run = runThisProgramAtDpi(dpi, "CaptionDpiTest.CaptionsMatchThePicturesOfTheStartingProcess");
-        if (run.finished && run.exitCode == 0)
-            std::printf("%s", run.output.c_str());
-        else
-            ADD_FAILURE() << dpi << " DPI: " << describe(run);
-    }
+    expectPassingRunsAtDpis(systemDpis, "CaptionDpiTest.CaptionsMatchThePicturesOfTheStartingProcess");
     SetEnvironmentVariableW(referenceVariable, nullptr);
 }
 
@@ -247,12 +212,12 @@ TEST_F(CaptionDpiTest, At96DpiTheCaptionsAreThePixelsOfPointSizedFonts)
     if (screenDpi() != 96)
         GTEST_SKIP() << "the point-sized fonts gave the board's pixels only at 96 DPI";
 
-    const std::vector<CaptionPixels> drawn = drawCaptions();
+    const std::vector<PixelImage> drawn = drawCaptions(BoardScale());
     const GameStats stats = playedStats();
     const std::vector<CaptionView> views = boardCaptions(stats);
     for (std::size_t i = 0; i < views.size(); ++i) {
         const Caption& caption = *views[i].caption;
-        BoardCanvas canvas;
+        BoardCanvas canvas{BoardScale()};
         {
             gdip::UniqueGraphics graphics;
             ASSERT_EQ(gdip::GdipCreateFromHDC(canvas.dc(), graphics.put()), gdip::Ok);
@@ -273,8 +238,8 @@ TEST_F(CaptionDpiTest, At96DpiTheCaptionsAreThePixelsOfPointSizedFonts)
             gdip::GdipDrawString(graphics.get(), caption.text.c_str(), -1, font.get(), &area, stringFormat.get(),
                                  brush.get());
         }
-        const CaptionPixels pointSized = pixelsOf(canvas);
-        EXPECT_GT(inkPixels(pointSized), 100) << views[i].name;
+        const PixelImage pointSized = pictureOf(canvas);
+        EXPECT_GT(inkPixels(pointSized, BoardScale()), 100) << views[i].name;
         EXPECT_TRUE(drawn[i] == pointSized) << views[i].name << ": "
                                             << differingPixels(drawn[i], pointSized) << " pixels plainly differ";
     }

@@ -199,7 +199,24 @@ std::string textCaseName(const ::testing::TestParamInfo<TextCase>& info) { retur
 
 class GdiSurfaceTextTest : public GdiSurfaceTest, public ::testing::WithParamInterface<TextCase> {};
 
-// Counts the clearly dark pixels inside and outside the layout rectangle.
+struct DarkPixels {
+    int inside = 0;
+    int outside = 0;
+};
+
+// The clearly dark pixels inside and outside the rectangle.
+DarkPixels darkPixels(const PixelCanvas& canvas, const RECT& rect)
+{
+    DarkPixels dark;
+    for (int y = 0; y < canvas.height(); ++y) {
+        for (int x = 0; x < canvas.width(); ++x) {
+            if (canvas.pixel(x, y).red < 128)
+                ++(x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom ? dark.inside : dark.outside);
+        }
+    }
+    return dark;
+}
+
 TEST_P(GdiSurfaceTextTest, TextStaysInsideItsLayoutRectangle)
 {
     const TextCase& text = GetParam();
@@ -210,19 +227,9 @@ TEST_P(GdiSurfaceTextTest, TextStaysInsideItsLayoutRectangle)
 
     surface().drawText(L"MWM WMW MWM", TextStyle{text.family, text.pointSize, text.color}, layout);
 
-    int inside = 0;
-    int outside = 0;
-    for (int y = 0; y < canvas.height(); ++y) {
-        for (int x = 0; x < canvas.width(); ++x) {
-            if (canvas.pixel(x, y).red >= 128)
-                continue;
-            const bool within = x >= layout.left && x < layout.left + layout.width && y >= layout.top &&
-                                y < layout.top + layout.height;
-            ++(within ? inside : outside);
-        }
-    }
-    EXPECT_EQ(inside > 0, text.drawsSomething) << inside << " dark pixels inside";
-    EXPECT_EQ(outside, 0);
+    const DarkPixels dark = darkPixels(canvas, RECT{40, 30, 190, 100});
+    EXPECT_EQ(dark.inside > 0, text.drawsSomething) << dark.inside << " dark pixels inside";
+    EXPECT_EQ(dark.outside, 0);
 }
 
 // A paint of part of the window draws through a viewport origin moved to the
@@ -247,6 +254,92 @@ TEST_F(GdiSurfaceTest, EverythingFollowsTheViewportOriginOfAPartialPaint)
         for (int x = 70; x < 220; ++x)
             darkInShiftedLayout += canvas.pixel(x, y).red < 128;
     EXPECT_GT(darkInShiftedLayout, 0);
+}
+
+// The game draws in board coordinates; at another scale each operation
+// lands at its place times the scale, in art scaled to match.
+struct ScaledCase {
+    int dpi;
+    RECT tile;  // copyTile(3, 40, 24)
+    RECT fill;  // fill(10, 20, 30, 40)
+    RECT frame;  // the 248 x 352 frame
+    RECT picture;  // the 30 x 20 background picture at (4, 2)
+};
+
+const ScaledCase scaledCases[] = {
+    {120, {50, 30, 70, 50}, {12, 25, 37, 50}, {0, 0, 310, 440}, {5, 2, 42, 27}},
+    {144, {60, 36, 84, 60}, {15, 30, 45, 60}, {0, 0, 372, 528}, {6, 3, 51, 33}},
+    {192, {80, 48, 112, 80}, {20, 40, 60, 80}, {0, 0, 496, 704}, {8, 4, 68, 44}},
+};
+
+TEST_F(GdiSurfaceTest, AtOtherScalesEveryOperationLandsAtItsPlaceTimesTheScale)
+{
+    for (const ScaledCase& c : scaledCases) {
+        SCOPED_TRACE(std::to_string(c.dpi) + " DPI");
+        PixelCanvas scaled(520, 720);
+        {
+            GdiSurface target(scaled.dc(), Size{scaled.width(), scaled.height()}, images, nullptr, BoardScale(c.dpi));
+            target.blendPicture(Picture::Frame, frameWidth, frameHeight, 192);
+            target.copyPicture(Picture::Background, 4, 2);
+            target.copyTile(3, 40, 24);
+            target.fill(PixelRect{10, 20, 30, 40}, 0x00102030);
+        }
+        // The tile: its marker column at the left, its colour to the right
+        // and bottom edges, nothing beyond.
+        EXPECT_EQ(scaled.pixel(c.tile.left, c.tile.top), tileMarker(3));
+        EXPECT_EQ(scaled.pixel(c.tile.left, c.tile.bottom - 1), tileMarker(3));
+        EXPECT_EQ(scaled.pixel(c.tile.right - 1, c.tile.bottom - 1), tileColor(3));
+        EXPECT_FALSE(scaled.pixel(c.tile.right, c.tile.top + 2) == tileColor(3));
+        EXPECT_FALSE(scaled.pixel(c.tile.left + 2, c.tile.bottom) == tileColor(3));
+
+        const Rgb fillColour{0x10, 0x20, 0x30};
+        EXPECT_EQ(scaled.pixel(c.fill.left, c.fill.top), fillColour);
+        EXPECT_EQ(scaled.pixel(c.fill.right - 1, c.fill.bottom - 1), fillColour);
+        EXPECT_FALSE(scaled.pixel(c.fill.right, c.fill.top) == fillColour);
+        EXPECT_FALSE(scaled.pixel(c.fill.left, c.fill.bottom) == fillColour);
+
+        // The frame over white, and nothing beyond its scaled size.
+        EXPECT_TRUE(scaled.pixel(c.frame.right - 1, c.frame.bottom - 1).closeTo(Rgb{240, 240, 240}, 2));
+        EXPECT_EQ(scaled.pixel(c.frame.right, 10), white);
+        EXPECT_EQ(scaled.pixel(10, c.frame.bottom), white);
+        EXPECT_EQ(scaled.pixel(c.frame.right / 2, c.frame.bottom / 2), (Rgb{63, 63, 63})) << "the black playfield";
+
+        // The picture, opaque, scaled smoothly: each quadrant keeps its colour
+        // away from the edges between them.
+        EXPECT_EQ(scaled.pixel(c.picture.left, c.picture.top), backgroundColor(0, 0));
+        EXPECT_EQ(scaled.pixel(c.picture.right - 1, c.picture.top), backgroundColor(29, 0));
+        EXPECT_EQ(scaled.pixel(c.picture.left, c.picture.bottom - 1), backgroundColor(0, 19));
+        EXPECT_EQ(scaled.pixel(c.picture.right - 1, c.picture.bottom - 1), backgroundColor(29, 19));
+        EXPECT_FALSE(scaled.pixel(c.picture.right, c.picture.top + 1) == backgroundColor(29, 0));
+    }
+}
+
+// At a DPI of no whole cell size (110: 18.33 pixels a cell) a row of cells
+// still leaves no seam of what lies under them.
+TEST_F(GdiSurfaceTest, AtADpiOfNoWholeCellSizeNeighbouringTilesLeaveNoSeam)
+{
+    const BoardScale scale(110);
+    {
+        GdiSurface target(canvas.dc(), Size{canvas.width(), canvas.height()}, images, nullptr, scale);
+        for (int column = 0; column < 10; ++column)
+            for (int row = 0; row < 3; ++row)
+                target.copyTile(2, 16 * column, 16 * row);
+    }
+    for (int y = 0; y < scale.toDevice(48); ++y)
+        for (int x = 0; x < scale.toDevice(160); ++x)
+            ASSERT_FALSE(canvas.pixel(x, y) == white) << "a seam at " << x << ", " << y;
+}
+
+TEST_F(GdiSurfaceTest, AtOtherScalesTextStaysInsideItsScaledRectangle)
+{
+    const LayoutRect layout{40, 30, 150, 70};
+    PixelCanvas scaled(520, 720);
+    GdiSurface(scaled.dc(), Size{scaled.width(), scaled.height()}, images, nullptr, BoardScale(192))
+        .drawText(L"MWM WMW MWM", TextStyle{L"Times New Roman", 36, 0xFF000000}, layout);
+    // The rectangle (40, 30) to (190, 100) at twice the size.
+    const DarkPixels dark = darkPixels(scaled, RECT{80, 60, 380, 200});
+    EXPECT_GT(dark.inside, 0);
+    EXPECT_EQ(dark.outside, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -1,7 +1,8 @@
-// A busy frame painted the fast way (kept back buffer, backdrop composed once,
-// the captions' GDI+ objects kept) against the straightforward way (a buffer,
-// a blend and every GDI+ object made for the one frame): what the player sees
-// must not change. Pixels may differ by at most 2 per channel.
+// A busy frame painted the fast way (kept back buffer, art scaled and
+// backdrop composed once, the captions' GDI+ objects kept) against the
+// straightforward way (a buffer, the art, a blend and every GDI+ object made
+// for the one frame), at the board's own scale and at others: what the
+// player sees must not change. Pixels may differ by at most 2 per channel.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -47,7 +48,8 @@ Rgb pictureColor(int x, int y) { return Rgb{(x * 7 + y) % 256, (y * 5) % 256, (x
 struct FrameCase {
     const char* name;
     Size picture;  // smaller than the window: white shows around it
-    Size client;
+    Size client;   // in device pixels
+    int dpi;
 };
 
 std::string frameCaseName(const ::testing::TestParamInfo<FrameCase>& info) { return info.param.name; }
@@ -85,7 +87,7 @@ protected:
     {
         showEveryCaption();
         paintBuffered(output.dc(), RECT{0, 0, client.width, client.height}, [&](HDC dc, const RECT&) {
-            GdiSurface surface(dc, client, images);
+            GdiSurface surface(dc, client, images, nullptr, BoardScale(GetParam().dpi));
             game.paint(surface);
         });
     }
@@ -95,7 +97,7 @@ protected:
         showEveryCaption();
         paintBuffered(output.dc(), RECT{0, 0, client.width, client.height}, SIZE{client.width, client.height},
                       buffer, [&](HDC dc, const RECT&) {
-                          GdiSurface surface(dc, client, images, &cache);
+                          GdiSurface surface(dc, client, images, &cache, BoardScale(GetParam().dpi));
                           game.paint(surface);
                       });
     }
@@ -153,7 +155,9 @@ TEST_P(KeptFrameTest, KeptPathPaintsTheFrameOfTheStraightforwardOne)
         expectSamePixels(straightforward, kept, client);
     }
     // Not a blank frame on both sides: the text and tiles are there.
-    EXPECT_FALSE(kept.pixel(8 + 16 * 2 + 5, 16 + 16 * 12 + 5) == kept.pixel(8 + 16 * 0 + 5, 16 + 16 * 8 + 5));
+    const BoardScale scale(GetParam().dpi);
+    EXPECT_FALSE(kept.pixel(scale.toDevice(8 + 16 * 2 + 5), scale.toDevice(16 + 16 * 12 + 5)) ==
+                 kept.pixel(scale.toDevice(8 + 16 * 0 + 5), scale.toDevice(16 + 16 * 8 + 5)));
 }
 
 // The kept buffer and backdrop follow a change of the client size: nothing of
@@ -177,9 +181,13 @@ TEST_P(KeptFrameTest, KeptPathFollowsAChangeOfTheClientSize)
 }
 
 INSTANTIATE_TEST_SUITE_P(Boards, KeptFrameTest,
-                         ::testing::Values(FrameCase{"WindowSizedPicture", {boardWidth, boardHeight}, {boardWidth, boardHeight}},
-                                           FrameCase{"SmallPicture", {120, 90}, {boardWidth, boardHeight}},
-                                           FrameCase{"LargerWindow", {boardWidth, boardHeight}, {300, 400}}),
+                         ::testing::Values(
+                             FrameCase{"WindowSizedPicture", {boardWidth, boardHeight}, {boardWidth, boardHeight}, 96},
+                             FrameCase{"SmallPicture", {120, 90}, {boardWidth, boardHeight}, 96},
+                             FrameCase{"LargerWindow", {boardWidth, boardHeight}, {300, 400}, 96},
+                             FrameCase{"At120Dpi", {boardWidth, boardHeight}, {310, 440}, 120},
+                             FrameCase{"SmallPictureAt144Dpi", {120, 90}, {372, 528}, 144},
+                             FrameCase{"At192Dpi", {boardWidth, boardHeight}, {496, 704}, 192}),
                          frameCaseName);
 
 struct InkCase {
@@ -213,7 +221,7 @@ TEST_P(CaptionInkTest, EveryPixelTheTextChangesLiesInItsInk)
 
     GdiSurface(canvas.dc(), Size{boardWidth, boardHeight}, noImages).drawText(ink.text, style, layout);
 
-    const RECT extent = CaptionTextCache().inkExtent(ink.text, style, layout.width);
+    const RECT extent = CaptionTextCache().inkExtent(ink.text, style, BoardScale(), layout.width);
     ASSERT_GT(extent.right, extent.left);
     constexpr int margin = 2;  // as the cache allows
     int changed = 0;

@@ -136,11 +136,11 @@ protected:
         return info.fState;
     }
 
-    // The window as it paints itself into a memory bitmap.
+    // The window as it paints itself into a memory bitmap of its client size.
     std::unique_ptr<PixelCanvas> capture()
     {
-        auto canvas = std::make_unique<PixelCanvas>(CMainWindow::clientWidth, CMainWindow::clientHeight,
-                                                    Rgb{255, 0, 255});
+        const Size client = window_->clientSize();
+        auto canvas = std::make_unique<PixelCanvas>(client.width, client.height, Rgb{255, 0, 255});
         SendMessageW(hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas->dc()), PRF_CLIENT);
         return canvas;
     }

@@ -3,7 +3,8 @@
 // out, it needs no more than the control's client area, keeps its own line
 // breaks (no word wraps onto a line of its own) and stays clear of the other
 // controls. The dialogs scale with the system DPI, so the same cases run
-// again in processes at 120 and 144 DPI.
+// again in processes at 120, 144 and 192 DPI, with the version dialog's
+// own fonts.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -208,19 +209,11 @@ TEST(DialogTextFit, Version)
                [](HWND window) { click(window, IDOK); });
 }
 
-TEST(DialogTextFitAtRaisedDpis, EveryDialogAt120And144Dpi)
+TEST(DialogTextFitAtRaisedDpis, EveryDialogAt120144And192Dpi)
 {
-    if (requestedDpi() != 0)
-        GTEST_SKIP() << "already a run at a requested DPI";
-    if (!systemDpiFollowsTheRegistry())
-        GTEST_SKIP() << "this system changes its DPI only at the next log-on";
-    for (const int dpi : {120, 144}) {
-        const ChildRun run = runThisProgramAtDpi(dpi, "DialogTextFit.*");
-        if (run.finished && run.exitCode == 0)
-            std::printf("%s", run.output.c_str());
-        else
-            ADD_FAILURE() << dpi << " DPI: " << describe(run);
-    }
+    if (const char* why = whyNoRunsAtOtherDpis())
+        GTEST_SKIP() << why;
+    expectPassingRunsAtDpis({120, 144, 192}, "DialogTextFit.*:VersionDialog.TextAndLinkHaveTheirOwnFonts");
 }
 
 }  // namespace

@@ -2,7 +2,9 @@
 // timer and settings.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -14,6 +16,7 @@
 #include "game/SoundEffects.h"
 #include "shell/SoundResources.h"
 #include "tests/shell/MainWindowFixture.h"
+#include "tests/support/win32/SystemDpi.h"
 
 namespace {
 
@@ -152,12 +155,23 @@ TEST(Resources, BitmapsAndIconHaveTheirFormats)
 
 using MainWindowTest = MainWindowFixture;
 
+// The board at the screen's DPI (main_window_dpi_test runs this at each).
 TEST_F(MainWindowTest, ClientAreaIsTheBoardsSizeAtTheStoredPosition)
 {
+    struct BoardSize {
+        int dpi;
+        LONG width;
+        LONG height;
+    };
+    const BoardSize sizes[] = {{96, 248, 352}, {120, 310, 440}, {144, 372, 528}, {192, 496, 704}};
+    const auto size = std::find_if(std::begin(sizes), std::end(sizes),
+                                   [](const BoardSize& s) { return s.dpi == screenDpi(); });
+    ASSERT_NE(size, std::end(sizes)) << "no board size known for " << screenDpi() << " DPI";
     RECT client{};
     GetClientRect(hwnd(), &client);
-    EXPECT_EQ(client.right - client.left, 248);
-    EXPECT_EQ(client.bottom - client.top, 352);
+    std::printf("%d DPI: client area %ld x %ld\n", screenDpi(), client.right - client.left, client.bottom - client.top);
+    EXPECT_EQ(client.right - client.left, size->width);
+    EXPECT_EQ(client.bottom - client.top, size->height);
     RECT outer{};
     GetWindowRect(hwnd(), &outer);
     EXPECT_EQ(outer.left, 0);

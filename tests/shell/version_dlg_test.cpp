@@ -9,6 +9,7 @@
 
 #include "BrixolVersion.h"
 #include "tests/support/win32/DrivenDialog.h"
+#include "tests/support/win32/SystemDpi.h"
 #include "tests/support/win32/UserActions.h"
 #include "shell/VersionDlg.h"
 #include "resources/ResourceIds.h"
@@ -69,26 +70,68 @@ TEST(VersionDialog, ShowsTheVersionTheMakerTheAddressAndTheIcon)
     });
 }
 
+// The heights of the dialog's own fonts at each DPI: the text font of 9
+// points, the link font of 12 pixels at 96 DPI.
+struct FontHeights {
+    int dpi;
+    LONG text;
+    LONG link;
+};
+const FontHeights fontHeights[] = {{96, -12, 12}, {120, -15, 15}, {144, -18, 18}, {192, -24, 24}};
+
+const FontHeights* fontHeightsAt(int dpi)
+{
+    for (const FontHeights& heights : fontHeights)
+        if (heights.dpi == dpi)
+            return &heights;
+    return nullptr;
+}
+
+void expectFontsFor(HWND window, int dpi)
+{
+    const FontHeights* heights = fontHeightsAt(dpi);
+    ASSERT_NE(heights, nullptr) << "no font heights known for " << dpi << " DPI";
+    const LOGFONTW text = fontOf(GetDlgItem(window, IDC_VERSION_TEXT));
+    EXPECT_EQ(std::wstring(text.lfFaceName), L"ＭＳ ゴシック");
+    EXPECT_EQ(text.lfHeight, heights->text) << dpi << " DPI";
+    EXPECT_EQ(text.lfCharSet, DEFAULT_CHARSET);
+    EXPECT_EQ(text.lfUnderline, 0);
+
+    const LOGFONTW link = fontOf(GetDlgItem(window, IDC_VERSION_LINK));
+    EXPECT_EQ(std::wstring(link.lfFaceName), L"ＭＳ Ｐゴシック");
+    EXPECT_EQ(link.lfHeight, heights->link) << dpi << " DPI";
+    EXPECT_NE(link.lfUnderline, 0);
+    EXPECT_EQ(link.lfCharSet, SHIFTJIS_CHARSET);
+    EXPECT_EQ(link.lfQuality, DRAFT_QUALITY);
+    EXPECT_EQ(link.lfWeight, 0);
+}
+
+// Also run at 120, 144 and 192 DPI (dialog_text_fit_test starts them).
 TEST(VersionDialog, TextAndLinkHaveTheirOwnFonts)
 {
     OpenedPages pages;
     CVersionDlg dialog(pages.opener());
     runDriven(drivenVersionDialog(dialog), [](HWND window, DWORD) {
-        const WindowDcScope screen(nullptr);
-        const LOGFONTW text = fontOf(GetDlgItem(window, IDC_VERSION_TEXT));
-        EXPECT_EQ(std::wstring(text.lfFaceName), L"ＭＳ ゴシック");
-        EXPECT_EQ(text.lfHeight, -MulDiv(GetDeviceCaps(screen.get(), LOGPIXELSY), 90, 720));
-        EXPECT_EQ(text.lfCharSet, DEFAULT_CHARSET);
-        EXPECT_EQ(text.lfUnderline, 0);
+        expectFontsFor(window, screenDpi());
+        click(window, IDOK);
+        EXPECT_TRUE(waitForClosed(window));
+    });
+}
 
-        const LOGFONTW link = fontOf(GetDlgItem(window, IDC_VERSION_LINK));
-        EXPECT_EQ(std::wstring(link.lfFaceName), L"ＭＳ Ｐゴシック");
-        EXPECT_EQ(link.lfHeight, 12);
-        EXPECT_NE(link.lfUnderline, 0);
-        EXPECT_EQ(link.lfCharSet, SHIFTJIS_CHARSET);
-        EXPECT_EQ(link.lfQuality, DRAFT_QUALITY);
-        EXPECT_EQ(link.lfWeight, 0);
-
+// Moved to a monitor of twice the DPI (a message wine never sends), the
+// dialog's own fonts follow.
+TEST(VersionDialog, FontsFollowAChangeOfDpi)
+{
+    OpenedPages pages;
+    CVersionDlg dialog(pages.opener());
+    runDriven(drivenVersionDialog(dialog), [](HWND window, DWORD) {
+        RECT placed{};
+        GetWindowRect(window, &placed);
+        const int twice = 2 * screenDpi();
+        DWORD_PTR result = 0;
+        SendMessageTimeoutW(window, 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(twice, twice),
+                            reinterpret_cast<LPARAM>(&placed), SMTO_NORMAL, 5000, &result);
+        expectFontsFor(window, twice);
         click(window, IDOK);
         EXPECT_TRUE(waitForClosed(window));
     });

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cwchar>
 #include <vector>
 
@@ -15,13 +16,6 @@ const wchar_t dpiVariable[] = L"BRIXOL_REQUESTED_DPI";
 const wchar_t readyEventVariable[] = L"BRIXOL_DPI_READY_EVENT";
 // How long a started process may take to read its DPI.
 const DWORD readyLimitMs = 30000;
-
-std::wstring environmentValue(const wchar_t* name)
-{
-    wchar_t buffer[256];
-    const DWORD length = GetEnvironmentVariableW(name, buffer, 256);
-    return length > 0 && length < 256 ? std::wstring(buffer, length) : std::wstring();
-}
 
 // Sets an environment variable of this process for the scope's life; a
 // started process inherits it.
@@ -224,4 +218,77 @@ std::string describe(const ChildRun& run)
         return "the program could not be started again at that DPI";
     std::string text = run.finished ? "exit code " + std::to_string(run.exitCode) : "ended by force at the time limit";
     return text + ", output:\n" + run.output;
+}
+
+const char* whyNoRunsAtOtherDpis()
+{
+    if (requestedDpi() != 0)
+        return "already a run at a requested DPI";
+    if (!systemDpiFollowsTheRegistry())
+        return "this system changes its DPI only at the next log-on";
+    return nullptr;
+}
+
+void expectPassingRunsAtDpis(const std::vector<int>& dpis, const std::string& gtestFilter)
+{
+    for (const int dpi : dpis) {
+        const ChildRun run = runThisProgramAtDpi(dpi, gtestFilter);
+        if (run.finished && run.exitCode == 0)
+            std::printf("%s", run.output.c_str());
+        else
+            ADD_FAILURE() << dpi << " DPI: " << describe(run);
+    }
+}
+
+std::wstring environmentValue(const wchar_t* name)
+{
+    wchar_t buffer[MAX_PATH];
+    const DWORD length = GetEnvironmentVariableW(name, buffer, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? std::wstring(buffer, length) : std::wstring();
+}
+
+PixelImage pictureOf(const PixelCanvas& canvas)
+{
+    PixelImage picture(canvas.width(), canvas.height());
+    for (int y = 0; y < canvas.height(); ++y) {
+        for (int x = 0; x < canvas.width(); ++x) {
+            const Rgb pixel = canvas.pixel(x, y);
+            picture.row(y)[x] = static_cast<std::uint32_t>(pixel.red << 16 | pixel.green << 8 | pixel.blue);
+        }
+    }
+    return picture;
+}
+
+// Each picture as its width, its height and its pixels, 32 bits each.
+bool writeReferencePictures(const std::wstring& path, const std::vector<PixelImage>& pictures)
+{
+    FILE* file = _wfopen(path.c_str(), L"wb");
+    if (file == nullptr)
+        return false;
+    bool written = true;
+    for (const PixelImage& picture : pictures) {
+        const std::int32_t size[2] = {picture.width(), picture.height()};
+        written = written && std::fwrite(size, sizeof size, 1, file) == 1 &&
+                  std::fwrite(picture.pixels().data(), sizeof(std::uint32_t), picture.pixels().size(), file) ==
+                      picture.pixels().size();
+    }
+    return std::fclose(file) == 0 && written;
+}
+
+std::vector<PixelImage> readReferencePictures(const std::wstring& path)
+{
+    std::vector<PixelImage> pictures;
+    FILE* file = _wfopen(path.c_str(), L"rb");
+    if (file == nullptr)
+        return pictures;
+    std::int32_t size[2] = {};
+    while (std::fread(size, sizeof size, 1, file) == 1 && size[0] > 0 && size[1] > 0 && size[0] <= 4096 &&
+           size[1] <= 4096) {
+        std::vector<std::uint32_t> pixels(static_cast<std::size_t>(size[0]) * static_cast<std::size_t>(size[1]));
+        if (std::fread(pixels.data(), sizeof(std::uint32_t), pixels.size(), file) != pixels.size())
+            break;
+        pictures.emplace_back(size[0], size[1], std::move(pixels));
+    }
+    std::fclose(file);
+    return pictures;
 }

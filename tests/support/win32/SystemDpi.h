@@ -7,6 +7,10 @@
 #pragma once
 
 #include <string>
+#include <vector>
+
+#include "render/PixelScaling.h"
+#include "tests/support/win32/PixelCanvas.h"
 
 // The vertical pixels per logical inch of the screen, as this process sees it.
 int screenDpi();
@@ -35,3 +39,21 @@ ChildRun runThisProgramAtDpi(int dpi, const std::string& gtestFilter, unsigned l
 
 // For failure messages: the exit code and the output of the run.
 std::string describe(const ChildRun& run);
+
+// Why this process starts no runs at other DPIs (it is one itself, or the
+// system takes a new DPI only at the next log-on); null when it may.
+const char* whyNoRunsAtOtherDpis();
+
+// Runs gtestFilter in this program again at each DPI: prints what a run
+// that passed printed, and fails the test with the output of one that did
+// not.
+void expectPassingRunsAtDpis(const std::vector<int>& dpis, const std::string& gtestFilter);
+
+// The value of an environment variable of this process; empty when unset.
+std::wstring environmentValue(const wchar_t* name);
+
+// Pictures that a test draws at one DPI for the runs at other DPIs to
+// compare with, in a file of their own. False, or no pictures, on failure.
+PixelImage pictureOf(const PixelCanvas& canvas);
+bool writeReferencePictures(const std::wstring& path, const std::vector<PixelImage>& pictures);
+std::vector<PixelImage> readReferencePictures(const std::wstring& path);
