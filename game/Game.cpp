@@ -181,7 +181,6 @@ std::int32_t Game::computeLockDelayTicks() const
 {
     constexpr std::int32_t msPerLevelAboveEight = 50;
     constexpr std::int32_t shortestDelayMs = 100;
-    constexpr std::int32_t msPerTick = 16;
     std::int32_t delayMs = baseLockDelay - msPerLevelAboveEight * std::max(0, stats.level - 8);
     if (delayMs <= shortestDelayMs)
         delayMs = shortestDelayMs;

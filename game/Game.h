@@ -82,6 +82,8 @@ public:
     std::int32_t computeLockDelayTicks() const;
 
     static constexpr std::uint8_t frameAlpha = 192;
+    // The length of one tick: the timer's period, and the unit of the delays.
+    static constexpr std::int32_t msPerTick = 16;
 
     const float softDropSpeed = 12.0f;
     const std::int32_t baseLockDelay = 500;

@@ -241,7 +241,7 @@ void CMainWindow::OnStart()
         deferCommand(ID_GAME_START);
         return;
     }
-    updater_.start(Updater::periodMs);
+    updater_.start(Game::msPerTick);
     updateUi_.setItemEnabled(ID_GAME_PAUSE, true);
     updateUi_.setItemChecked(ID_GAME_PAUSE, false);
 }
@@ -260,7 +260,7 @@ void CMainWindow::OnPause()
         InvalidateRect(hwnd(), nullptr, FALSE);
         updater_.stop();
     } else {
-        updater_.start(Updater::periodMs);
+        updater_.start(Game::msPerTick);
     }
     updateUi_.setItemChecked(ID_GAME_PAUSE, game_.paused);
 }

@@ -278,7 +278,7 @@ int main()
 
     CountingTimer timer;
     const double timerCpuBefore = cpuSeconds();
-    timer.start(16);
+    timer.start(Game::msPerTick);
     Sleep(10000);
     timer.stop();
     const double timerCpu = cpuSeconds() - timerCpuBefore;
