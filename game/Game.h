@@ -6,13 +6,15 @@
 // line-clear flash, waits for the window thread to paint, so the window
 // thread never waits for `lock`: it only tries it and defers its work when the
 // lock is busy. What painting reads is guarded by `frameLock`, which is held
-// only for short stretches that never wait for another thread.
+// only for short stretches that never wait for another thread and never call
+// out of the game: a sound asked for meanwhile starts once it is released.
 #pragma once
 
 #include <atomic>
 #include <cstdint>
 #include <mutex>
 #include <optional>
+#include <vector>
 
 #include "game/Block.h"
 #include "game/Field.h"
@@ -20,6 +22,7 @@
 #include "game/GameStats.h"
 #include "game/GuideBlock.h"
 #include "game/GameCaptions.h"
+#include "game/SoundEffects.h"
 
 class DrawSurface;
 class GameHost;
@@ -113,10 +116,13 @@ private:
     // (tests/support/GameTestAccess.h); nothing else reaches the locks.
     friend struct GameTestAccess;
 
+    class FrameHold;
+
     static void startPiece(Block& piece, Point position);
+    void advance(FrameHold& frame);
     void fall();
-    void lockPiece(std::unique_lock<std::mutex>& frame);
-    void clearRows(const std::vector<int>& rows, std::unique_lock<std::mutex>& frame);
+    void lockPiece(FrameHold& frame);
+    void clearRows(const std::vector<int>& rows, FrameHold& frame);
     void spawnNextPiece();
     void gameOver();
     void handleKey(int virtualKey);
@@ -125,6 +131,10 @@ private:
     void hardDrop();
     bool blockedAt(int column, int row) const;
     bool restsOnSomething() const;
+    // Asks for a sound while the frame lock is held, if the sound option is
+    // on; the FrameHold starts it once it has released the lock.
+    void queueSound(SoundId sound);
+    void startQueuedSounds();
     // frameNumber with the frame lock held.
     std::uint64_t numberFrame();
 
@@ -132,6 +142,10 @@ private:
     std::atomic<std::uint32_t> gameNumber_{0};
     std::mutex lock;
     std::mutex frameLock;
+    // Guarded by lock: the sounds asked for while frameLock is held, and
+    // whether the game-over notice is still to be posted.
+    std::vector<SoundId> queuedSounds_;
+    bool gameOverDue_ = false;
     // Guarded by frameLock: the state the current frame number was given to,
     // and the number of the frame last painted (0: none yet).
     std::optional<FrameState> numberedState_;

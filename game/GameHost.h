@@ -26,7 +26,9 @@ public:
     // Queues a key that found the game busy, to be handled again later.
     virtual void repostKey(int virtualKey, bool keyDown) = 0;
 
-    // Starts a sound and returns at once; a new sound replaces one playing.
-    // Only called while the sound option is on.
+    // Starts a sound; a new sound replaces one playing. Only called while the
+    // sound option is on, and never while painting may be kept waiting: the
+    // call may block for a while (under wine it waits for the playback it
+    // stops).
     virtual void playSound(SoundId sound) = 0;
 };

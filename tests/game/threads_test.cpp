@@ -11,6 +11,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
+#include <functional>
+#include <future>
 #include <mutex>
 #include <random>
 #include <set>
@@ -19,6 +21,7 @@
 #include "game/Game.h"
 #include "game/GameHost.h"
 #include "tests/support/GameTestAccess.h"
+#include "tests/support/QuietHost.h"
 #include "tests/support/RecordingSurface.h"
 
 namespace {
@@ -264,5 +267,118 @@ TEST(GameThreads, TimerAndWindowThreadsNeverRaceOrDeadlock)
     EXPECT_GT(gameOverMessages, 0) << "random play should fill the field";
     EXPECT_EQ(endedTwice, 0) << "a game ended more than once";
 }
+
+// A host whose call for one sound blocks until the test lets it go, as
+// PlaySoundW may while it stops the sound still playing.
+class BlockingSoundHost : public QuietHost {
+public:
+    explicit BlockingSoundHost(SoundId blocking) : blocking_(blocking) {}
+
+    void playSound(SoundId sound) override
+    {
+        if (sound != blocking_)
+            return;
+        std::unique_lock<std::mutex> guard(mutex_);
+        blocked_ = true;
+        changed_.notify_all();
+        changed_.wait(guard, [&] { return released_; });
+    }
+
+    bool waitUntilBlocked()
+    {
+        std::unique_lock<std::mutex> guard(mutex_);
+        return changed_.wait_for(guard, std::chrono::seconds(10), [&] { return blocked_; });
+    }
+
+    void release()
+    {
+        const std::lock_guard<std::mutex> guard(mutex_);
+        released_ = true;
+        changed_.notify_all();
+    }
+
+private:
+    const SoundId blocking_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    bool blocked_ = false;
+    bool released_ = false;
+};
+
+struct SoundCase {
+    const char* name;
+    SoundId sound;
+    // Sets up a board on which the next tick starts the sound.
+    std::function<void(Game&)> arrange;
+};
+
+std::string soundCaseName(const ::testing::TestParamInfo<SoundCase>& info) { return info.param.name; }
+void PrintTo(const SoundCase& c, std::ostream* out) { *out << c.name; }
+
+// A square resting on the floor at the left, to lock at the next tick.
+void restSquareOnTheFloor(Game& game)
+{
+    game.current.setShape(6, 0);
+    game.current.x = 0;
+    game.current.y = 16 * 17;
+    game.current.landed = true;
+    game.lockDelayTicks = 0;
+}
+
+void fillBottomRowBesideTheSquare(Game& game)
+{
+    for (int c = 3; c < Field::columns; ++c)
+        game.field.setCell(c, Field::rows - 1, 1);
+    game.field.setCell(0, Field::rows - 1, 1);
+}
+
+class SoundWhilePainting : public ::testing::TestWithParam<SoundCase> {};
+
+// The tick starts its sounds while the window may be painting; a sound call
+// that blocks must hold up the tick only, never the paint.
+TEST_P(SoundWhilePainting, PaintDoesNotWaitForTheTicksSound)
+{
+    BlockingSoundHost host(GetParam().sound);
+    Game game(host);
+    ASSERT_TRUE(game.newGame());
+    restSquareOnTheFloor(game);
+    GetParam().arrange(game);
+
+    std::thread timer([&] { game.tick(); });
+    const bool blocked = host.waitUntilBlocked();
+    bool painted = false;
+    if (blocked) {
+        auto painting = std::async(std::launch::async, [&] {
+            RecordingSurface surface;
+            game.paint(surface);
+        });
+        painted = painting.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+        host.release();
+        painting.wait();
+    }
+    host.release();
+    timer.join();
+    ASSERT_TRUE(blocked) << "the tick started no such sound";
+    EXPECT_TRUE(painted) << "the paint waited for the sound";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    TickSounds, SoundWhilePainting,
+    ::testing::Values(SoundCase{"PieceLocked", SoundId::PieceLocked, [](Game&) {}},
+                      SoundCase{"LinesCleared", SoundId::LinesCleared, fillBottomRowBesideTheSquare},
+                      SoundCase{"LevelUp", SoundId::LevelUp,
+                                [](Game& game) {
+                                    game.stats.lines = 29;
+                                    fillBottomRowBesideTheSquare(game);
+                                }},
+                      SoundCase{"GameOver", SoundId::GameOver,
+                                [](Game& game) {
+                                    // The next piece, a square, finds its spawn cells filled.
+                                    game.next.setShape(6, 0);
+                                    for (int c = 3; c <= 6; ++c)
+                                        for (int r = 1; r <= 2; ++r)
+                                            game.field.setCell(c, r, 1);
+                                }}),
+    soundCaseName);
 
 }  // namespace
