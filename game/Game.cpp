@@ -44,6 +44,8 @@ bool Game::newGame()
     scoreCaption.reset();
 
     ++gameNumber_;
+    // A notice the window never took belongs to a game that no longer matters.
+    gameOverDue_ = false;
     running = true;
     paused = false;
     lockCounter = 0;
@@ -67,17 +69,15 @@ void Game::tick()
     const std::lock_guard<std::mutex> game(lock);
     // Ticks can still arrive after the game has ended, until the window has
     // stopped the timer; an ended game must not end a second time.
-    if (!running)
-        return;
-    {
+    if (running) {
         FrameHold frame(*this);
         advance(frame);
     }
-    // Like the sounds, the notice goes out only once painting can go on.
-    if (gameOverDue_) {
-        gameOverDue_ = false;
-        host.postGameOver(gameNumber_);
-    }
+    // Like the sounds, the notice goes out only once painting can go on. One
+    // the window's queue refused is posted again at the next tick: the
+    // window stops the timer only when the notice has reached it.
+    if (gameOverDue_)
+        gameOverDue_ = !host.postGameOver(gameNumber_);
 }
 
 void Game::advance(FrameHold& frame)
@@ -162,6 +162,7 @@ void Game::gameOver()
     queueSound(SoundId::GameOver);
     running = false;
     paused = false;
+    lastResult_ = GameResult{gameNumber_, stats.score, stats.lines};
     gameOverDue_ = true;
 }
 

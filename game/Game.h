@@ -32,6 +32,13 @@ struct Point {
     std::int32_t y;
 };
 
+// How a game ended: what the end-of-game flow scores, taken when it ended.
+struct GameResult {
+    std::uint32_t gameNumber = 0;  // 0: no game has ended yet
+    std::int32_t score = 0;
+    std::int32_t lines = 0;
+};
+
 // Virtual-key codes of the controls.
 namespace keys {
 constexpr int shift = 0x10;  // hard drop
@@ -53,7 +60,8 @@ public:
     // when a tick holds the lock; the caller tries again later.
     bool newGame();
 
-    // One step of the game (timer thread). Does nothing once the game is over.
+    // One step of the game (timer thread). Does nothing once the game is
+    // over, but post again a game-over notice that could not be posted.
     void tick();
 
     // The controls (window thread). A key that finds the game busy is queued
@@ -80,6 +88,11 @@ public:
 
     // Counts the games started; the game-over notice carries it.
     std::uint32_t gameNumber() const { return gameNumber_; }
+
+    // The last game that ended, with its score and lines as they were when
+    // it ended, whatever has happened since. Any thread; holds the frame
+    // lock briefly.
+    GameResult lastResult();
 
     float computeFallSpeed() const;
     std::int32_t computeLockDelayTicks() const;
@@ -146,6 +159,8 @@ private:
     // whether the game-over notice is still to be posted.
     std::vector<SoundId> queuedSounds_;
     bool gameOverDue_ = false;
+    // Guarded by frameLock: the last game that ended.
+    GameResult lastResult_;
     // Guarded by frameLock: the state the current frame number was given to,
     // and the number of the frame last painted (0: none yet).
     std::optional<FrameState> numberedState_;

@@ -21,7 +21,9 @@ public:
     // Queues the game-over notice for the window thread; never runs it inline.
     // The number tells which game ended, so that a notice that arrives after
     // the player has started another game can be recognised as stale.
-    virtual void postGameOver(std::uint32_t gameNumber) = 0;
+    // Returns false when the notice could not be queued; the game posts it
+    // again at its next tick.
+    virtual bool postGameOver(std::uint32_t gameNumber) = 0;
 
     // Queues a key that found the game busy, to be handled again later.
     virtual void repostKey(int virtualKey, bool keyDown) = 0;

@@ -34,6 +34,12 @@ std::uint64_t Game::frameNumber()
     return numberFrame();
 }
 
+GameResult Game::lastResult()
+{
+    const std::lock_guard<std::mutex> frame(frameLock);
+    return lastResult_;
+}
+
 bool Game::frameChangedSincePaint()
 {
     const std::lock_guard<std::mutex> frame(frameLock);

@@ -62,6 +62,7 @@ private:
     void OnSound();
     void OnGuide();
 
+    void scoreEndedGame(const GameResult& result);
     void placeWindow(int left, int top);
     void deferCommand(UINT commandId);
     void saveSettings();
@@ -82,4 +83,8 @@ private:
     // Kept from paint to paint; released with the window, before GDI+ stops.
     FrameCache frameCache_;
     bool settingsSaved_ = false;
+    // The last game whose end-of-game flow has begun, and whether that flow
+    // is still under way.
+    std::uint32_t scoredGame_ = 0;
+    bool scoring_ = false;
 };

@@ -102,9 +102,10 @@ public:
         // A tenth of the real pause keeps the flash's order without its length.
         std::this_thread::sleep_for(std::chrono::microseconds(100 * milliseconds));
     }
-    void postGameOver(std::uint32_t gameNumber) override
+    bool postGameOver(std::uint32_t gameNumber) override
     {
         queue.post({WindowQueue::Kind::GameOver, static_cast<int>(gameNumber)});
+        return true;
     }
     void repostKey(int virtualKey, bool keyDown) override
     {
