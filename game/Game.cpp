@@ -64,20 +64,24 @@ void Game::startPiece(Block& piece, Point position)
     piece.visible = true;
 }
 
-void Game::tick()
+bool Game::tick()
 {
     const std::lock_guard<std::mutex> game(lock);
-    // Ticks can still arrive after the game has ended, until the window has
-    // stopped the timer; an ended game must not end a second time.
-    if (running) {
+    bool repaint = false;
+    {
         FrameHold frame(*this);
-        advance(frame);
+        // Ticks can still arrive after the game has ended, until the window
+        // has stopped the timer; an ended game must not end a second time.
+        if (running)
+            advance(frame);
+        repaint = numberFrame() != paintedFrame_;
     }
     // Like the sounds, the notice goes out only once painting can go on. One
     // the window's queue refused is posted again at the next tick: the
     // window stops the timer only when the notice has reached it.
     if (gameOverDue_)
         gameOverDue_ = !host.postGameOver(gameNumber_);
+    return repaint;
 }
 
 void Game::advance(FrameHold& frame)

@@ -39,6 +39,10 @@ struct GameResult {
     std::int32_t lines = 0;
 };
 
+// How much of the window a paint reaches. Only a paint of the whole window
+// shows its frame there; after any other the timer still repaints.
+enum class PaintReach { PartOfWindow, WholeWindow };
+
 // Virtual-key codes of the controls.
 namespace keys {
 constexpr int shift = 0x10;  // hard drop
@@ -60,9 +64,12 @@ public:
     // when a tick holds the lock; the caller tries again later.
     bool newGame();
 
-    // One step of the game (timer thread). Does nothing once the game is
-    // over, but post again a game-over notice that could not be posted.
-    void tick();
+    // One step of the game (timer thread), and whether the window must now
+    // be repainted: the frame differs from the last one painted on the whole
+    // window. The step and that test hold the frame lock together, so no
+    // paint comes between them. Does nothing once the game is over but post
+    // again a game-over notice that could not be posted.
+    bool tick();
 
     // The controls (window thread). A key that finds the game busy is queued
     // again through the host, never dropped and never waited for.
@@ -74,16 +81,18 @@ public:
     // having done nothing, when a tick holds the lock.
     bool togglePause();
 
-    // Composes a whole frame (window thread).
-    void paint(DrawSurface& target);
+    // Composes a whole frame (window thread) for a paint that reaches as far
+    // as reach says. A paint of the whole window records its frame as the
+    // one the window shows, in the same hold of the frame lock as it draws.
+    void paint(DrawSurface& target, PaintReach reach);
 
     // The number of the frame paint would draw now. It changes exactly when
     // something drawn has changed since the number was last taken, by this
     // or by a paint. Any thread; holds the frame lock briefly.
     std::uint64_t frameNumber();
     // True when the frame paint would draw now differs from the one last
-    // painted, or nothing has been painted yet: the timer's test before it
-    // repaints. Any thread; holds the frame lock briefly.
+    // painted on the whole window, or nothing has been painted there yet: the
+    // test the tick ends with. Any thread; holds the frame lock briefly.
     bool frameChangedSincePaint();
 
     // Counts the games started; the game-over notice carries it.
@@ -162,7 +171,8 @@ private:
     // Guarded by frameLock: the last game that ended.
     GameResult lastResult_;
     // Guarded by frameLock: the state the current frame number was given to,
-    // and the number of the frame last painted (0: none yet).
+    // and the number of the frame last painted on the whole window (0: none
+    // yet).
     std::optional<FrameState> numberedState_;
     std::uint64_t frameNumber_ = 0;
     std::uint64_t paintedFrame_ = 0;

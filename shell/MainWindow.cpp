@@ -330,11 +330,12 @@ void CMainWindow::scoreEndedGame(const GameResult& result)
     PostMessageW(hwnd(), WM_COMMAND, ID_GAME_RESULTS, 0);
 }
 
-void CMainWindow::OnPaint(HDC target)
+void CMainWindow::OnPaint(HDC target, PaintCoverage coverage)
 {
     RECT client{};
     GetClientRect(hwnd(), &client);
     const Size clientSize{client.right - client.left, client.bottom - client.top};
     GdiSurface surface(target, clientSize, ImageStore::shared(clientSize), &frameCache_);
-    game_.paint(surface);
+    game_.paint(surface,
+                coverage == PaintCoverage::WholeClient ? PaintReach::WholeWindow : PaintReach::PartOfWindow);
 }

@@ -53,7 +53,7 @@ private:
     void OnKeyDown(int virtualKey);
     LRESULT OnGameOver(std::uint32_t gameNumber);
     bool OnCommand(UINT commandId);
-    void OnPaint(HDC target);
+    void OnPaint(HDC target, PaintCoverage coverage);
 
     void OnStart();
     void OnPause();

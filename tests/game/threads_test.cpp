@@ -156,23 +156,25 @@ TEST(GameThreads, TimerAndWindowThreadsNeverRaceOrDeadlock)
     });
 
     // The multimedia timer: tick, then a synchronous repaint when the frame
-    // has changed since the window last painted it, read while the window
+    // has changed since the window last painted all of it, while the window
     // thread may be painting.
     std::thread timer([&] {
         while (!stop) {
             if (timerRunning) {
-                game.tick();
+                const bool repaint = game.tick();
                 ++ticks;
-                if (game.frameChangedSincePaint())
+                if (repaint)
                     queue.repaintAndWait();
             }
             std::this_thread::sleep_for(std::chrono::microseconds(300));
         }
     });
 
-    auto paint = [&] {
+    // The repaints the timer asks for cover the whole window; the system's
+    // own paints may cover part of it.
+    auto paint = [&](PaintReach reach) {
         RecordingSurface surface;
-        game.paint(surface);
+        game.paint(surface, reach);
         ++paints;
     };
 
@@ -216,7 +218,7 @@ TEST(GameThreads, TimerAndWindowThreadsNeverRaceOrDeadlock)
     while (Clock::now() < end) {
         ++windowSteps;
         WindowQueue::Message m{};
-        if (queue.next(m, paint)) {
+        if (queue.next(m, [&] { paint(PaintReach::WholeWindow); })) {
             switch (m.kind) {
             case WindowQueue::Kind::KeyDown:
                 if (game.running && !game.paused)
@@ -243,7 +245,7 @@ TEST(GameThreads, TimerAndWindowThreadsNeverRaceOrDeadlock)
         } else if (action < 80) {
             game.keyUp(key);
         } else if (action < 90) {
-            paint();
+            paint(random() % 2 == 0 ? PaintReach::WholeWindow : PaintReach::PartOfWindow);
         } else if (action < 94) {
             game.guideEnabled = !game.guideEnabled;
         } else if (action < 96) {
@@ -351,7 +353,7 @@ TEST_P(SoundWhilePainting, PaintDoesNotWaitForTheTicksSound)
     if (blocked) {
         auto painting = std::async(std::launch::async, [&] {
             RecordingSurface surface;
-            game.paint(surface);
+            game.paint(surface, PaintReach::WholeWindow);
         });
         painted = painting.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
         host.release();

@@ -1,7 +1,7 @@
 // A busy frame painted the fast way (kept back buffer, backdrop composed once,
-// the captions' GDI+ objects kept) against the straightforward way (a buffer,
-// a blend and every GDI+ object made for the one frame): what the player sees
-// must not change. Pixels may differ by at most 2 per channel.
+// the captions' GDI+ objects kept) against the straightforward way (a new
+// buffer, a blend and every GDI+ object made for the one frame): what the
+// player sees must not change. Pixels may differ by at most 2 per channel.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -81,22 +81,22 @@ protected:
         game.pauseCaption.visible = true;
     }
 
+    // A buffer and every object made for this one frame.
     void paintStraightforward(PixelCanvas& output, Size client)
     {
-        showEveryCaption();
-        paintBuffered(output.dc(), RECT{0, 0, client.width, client.height}, [&](HDC dc, const RECT&) {
-            GdiSurface surface(dc, client, images);
-            game.paint(surface);
-        });
+        BackBuffer freshBuffer;
+        paintThrough(output, client, freshBuffer, nullptr);
     }
 
-    void paintKept(PixelCanvas& output, Size client)
+    void paintKept(PixelCanvas& output, Size client) { paintThrough(output, client, buffer, &cache); }
+
+    void paintThrough(PixelCanvas& output, Size client, BackBuffer& backBuffer, FrameCache* frameCache)
     {
         showEveryCaption();
         paintBuffered(output.dc(), RECT{0, 0, client.width, client.height}, SIZE{client.width, client.height},
-                      buffer, [&](HDC dc, const RECT&) {
-                          GdiSurface surface(dc, client, images, &cache);
-                          game.paint(surface);
+                      backBuffer, PaintCoverage::WholeClient, [&](HDC dc, const RECT&, PaintCoverage) {
+                          GdiSurface surface(dc, client, images, frameCache);
+                          game.paint(surface, PaintReach::WholeWindow);
                       });
     }
 
