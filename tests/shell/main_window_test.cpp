@@ -298,6 +298,7 @@ TEST_P(FrameAfterATickTest, WindowShowsTheCurrentFrameAfterTheTick)
     }
     InvalidateRect(hwnd(), nullptr, FALSE);
     UpdateWindow(hwnd());
+    ASSERT_FALSE(game().frameChangedSincePaint()) << "a paint of the whole window does not count as one";
 
     SendMessageW(hwnd(), WM_KEYDOWN, VK_LEFT, 0);
     ASSERT_EQ(game().current.x, 32) << "the key did not move the piece";
