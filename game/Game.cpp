@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "game/GameFrameHold.h"
 #include "game/GameHost.h"
-#include "game/SoundEffects.h"
 
 Game::Game(GameHost& host)
     : field(fieldOrigin.x, fieldOrigin.y),
@@ -16,6 +16,8 @@ Game::Game(GameHost& host)
       scoreCaption(175, 160, stats),
       host(host)
 {
+    // The most a step asks for before it releases the frame lock.
+    queuedSounds_.reserve(4);
     levelUpCaption.addMove(0.0f, 0.3f);
     deleteCaption.addFadeOut();
     deleteCaption.addMove(0.0f, 0.25f);
@@ -42,6 +44,8 @@ bool Game::newGame()
     scoreCaption.reset();
 
     ++gameNumber_;
+    // A notice the window never took belongs to a game that no longer matters.
+    gameOverDue_ = false;
     running = true;
     paused = false;
     lockCounter = 0;
@@ -60,15 +64,28 @@ void Game::startPiece(Block& piece, Point position)
     piece.visible = true;
 }
 
-void Game::tick()
+bool Game::tick()
 {
     const std::lock_guard<std::mutex> game(lock);
-    // Ticks can still arrive after the game has ended, until the window has
-    // stopped the timer; an ended game must not end a second time.
-    if (!running)
-        return;
-    std::unique_lock<std::mutex> frame(frameLock);
+    bool repaint = false;
+    {
+        FrameHold frame(*this);
+        // Ticks can still arrive after the game has ended, until the window
+        // has stopped the timer; an ended game must not end a second time.
+        if (running)
+            advance(frame);
+        repaint = numberFrame() != paintedFrame_;
+    }
+    // Like the sounds, the notice goes out only once painting can go on. One
+    // the window's queue refused is posted again at the next tick: the
+    // window stops the timer only when the notice has reached it.
+    if (gameOverDue_)
+        gameOverDue_ = !host.postGameOver(gameNumber_);
+    return repaint;
+}
 
+void Game::advance(FrameHold& frame)
+{
     if (!current.landed) {
         fall();
     } else if (!restsOnSomething()) {
@@ -98,9 +115,9 @@ void Game::fall()
     }
 }
 
-void Game::lockPiece(std::unique_lock<std::mutex>& frame)
+void Game::lockPiece(FrameHold& frame)
 {
-    playSoundEffect(host, SoundId::PieceLocked);
+    queueSound(SoundId::PieceLocked);
     current.mergeInto(field, current.column(), current.row());
     const std::vector<int> rows = field.fullRows();
     if (!rows.empty())
@@ -110,23 +127,23 @@ void Game::lockPiece(std::unique_lock<std::mutex>& frame)
     lockCounter = 0;
 }
 
-void Game::clearRows(const std::vector<int>& rows, std::unique_lock<std::mutex>& frame)
+void Game::clearRows(const std::vector<int>& rows, FrameHold& frame)
 {
     // The piece's cells are in the field now; the piece is not drawn over the flash.
     current.visible = false;
     field.removeRows(rows, [&](int pauseMs) {
         // Painting needs the frame lock while this thread waits for it.
-        frame.unlock();
+        frame.release();
         host.repaintAndWait();
         host.sleep(pauseMs);
-        frame.lock();
+        frame.retake();
     });
     if (stats.addLines(static_cast<int>(rows.size()))) {
         levelUpCaption.show();
-        playSoundEffect(host, SoundId::LevelUp);
+        queueSound(SoundId::LevelUp);
     } else {
         deleteCaption.show(static_cast<int>(rows.size()));
-        playSoundEffect(host, SoundId::LinesCleared);
+        queueSound(SoundId::LinesCleared);
     }
     scoreCaption.update();
     current.visible = true;
@@ -146,10 +163,25 @@ void Game::spawnNextPiece()
 
 void Game::gameOver()
 {
-    playSoundEffect(host, SoundId::GameOver);
+    queueSound(SoundId::GameOver);
     running = false;
     paused = false;
-    host.postGameOver(gameNumber_);
+    lastResult_ = GameResult{gameNumber_, stats.score, stats.lines};
+    gameOverDue_ = true;
+}
+
+void Game::queueSound(SoundId sound)
+{
+    // The option as it is at the moment of the event.
+    if (soundEnabled().load())
+        queuedSounds_.push_back(sound);
+}
+
+void Game::startQueuedSounds()
+{
+    for (const SoundId sound : queuedSounds_)
+        host.playSound(sound);
+    queuedSounds_.clear();
 }
 
 namespace {
@@ -181,7 +213,6 @@ std::int32_t Game::computeLockDelayTicks() const
 {
     constexpr std::int32_t msPerLevelAboveEight = 50;
     constexpr std::int32_t shortestDelayMs = 100;
-    constexpr std::int32_t msPerTick = 16;
     std::int32_t delayMs = baseLockDelay - msPerLevelAboveEight * std::max(0, stats.level - 8);
     if (delayMs <= shortestDelayMs)
         delayMs = shortestDelayMs;

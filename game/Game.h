@@ -6,13 +6,15 @@
 // line-clear flash, waits for the window thread to paint, so the window
 // thread never waits for `lock`: it only tries it and defers its work when the
 // lock is busy. What painting reads is guarded by `frameLock`, which is held
-// only for short stretches that never wait for another thread.
+// only for short stretches that never wait for another thread and never call
+// out of the game: a sound asked for meanwhile starts once it is released.
 #pragma once
 
 #include <atomic>
 #include <cstdint>
 #include <mutex>
 #include <optional>
+#include <vector>
 
 #include "game/Block.h"
 #include "game/Field.h"
@@ -20,6 +22,7 @@
 #include "game/GameStats.h"
 #include "game/GuideBlock.h"
 #include "game/GameCaptions.h"
+#include "game/SoundEffects.h"
 
 class DrawSurface;
 class GameHost;
@@ -28,6 +31,17 @@ struct Point {
     std::int32_t x;
     std::int32_t y;
 };
+
+// How a game ended: what the end-of-game flow scores, taken when it ended.
+struct GameResult {
+    std::uint32_t gameNumber = 0;  // 0: no game has ended yet
+    std::int32_t score = 0;
+    std::int32_t lines = 0;
+};
+
+// How much of the window a paint reaches. Only a paint of the whole window
+// shows its frame there; after any other the timer still repaints.
+enum class PaintReach { PartOfWindow, WholeWindow };
 
 // Virtual-key codes of the controls.
 namespace keys {
@@ -50,8 +64,12 @@ public:
     // when a tick holds the lock; the caller tries again later.
     bool newGame();
 
-    // One step of the game (timer thread). Does nothing once the game is over.
-    void tick();
+    // One step of the game (timer thread), and whether the window must now
+    // be repainted: the frame differs from the last one painted on the whole
+    // window. The step and that test hold the frame lock together, so no
+    // paint comes between them. Does nothing once the game is over but post
+    // again a game-over notice that could not be posted.
+    bool tick();
 
     // The controls (window thread). A key that finds the game busy is queued
     // again through the host, never dropped and never waited for.
@@ -63,25 +81,34 @@ public:
     // having done nothing, when a tick holds the lock.
     bool togglePause();
 
-    // Composes a whole frame (window thread).
-    void paint(DrawSurface& target);
+    // Composes a whole frame (window thread) for a paint that reaches as far
+    // as reach says. A paint of the whole window records its frame as the
+    // one the window shows, in the same hold of the frame lock as it draws.
+    void paint(DrawSurface& target, PaintReach reach);
 
     // The number of the frame paint would draw now. It changes exactly when
     // something drawn has changed since the number was last taken, by this
     // or by a paint. Any thread; holds the frame lock briefly.
     std::uint64_t frameNumber();
     // True when the frame paint would draw now differs from the one last
-    // painted, or nothing has been painted yet: the timer's test before it
-    // repaints. Any thread; holds the frame lock briefly.
+    // painted on the whole window, or nothing has been painted there yet: the
+    // test the tick ends with. Any thread; holds the frame lock briefly.
     bool frameChangedSincePaint();
 
     // Counts the games started; the game-over notice carries it.
     std::uint32_t gameNumber() const { return gameNumber_; }
 
+    // The last game that ended, with its score and lines as they were when
+    // it ended, whatever has happened since. Any thread; holds the frame
+    // lock briefly.
+    GameResult lastResult();
+
     float computeFallSpeed() const;
     std::int32_t computeLockDelayTicks() const;
 
     static constexpr std::uint8_t frameAlpha = 192;
+    // The length of one tick: the timer's period, and the unit of the delays.
+    static constexpr std::int32_t msPerTick = 16;
 
     const float softDropSpeed = 12.0f;
     const std::int32_t baseLockDelay = 500;
@@ -111,10 +138,13 @@ private:
     // (tests/support/GameTestAccess.h); nothing else reaches the locks.
     friend struct GameTestAccess;
 
+    class FrameHold;
+
     static void startPiece(Block& piece, Point position);
+    void advance(FrameHold& frame);
     void fall();
-    void lockPiece(std::unique_lock<std::mutex>& frame);
-    void clearRows(const std::vector<int>& rows, std::unique_lock<std::mutex>& frame);
+    void lockPiece(FrameHold& frame);
+    void clearRows(const std::vector<int>& rows, FrameHold& frame);
     void spawnNextPiece();
     void gameOver();
     void handleKey(int virtualKey);
@@ -123,6 +153,10 @@ private:
     void hardDrop();
     bool blockedAt(int column, int row) const;
     bool restsOnSomething() const;
+    // Asks for a sound while the frame lock is held, if the sound option is
+    // on; the FrameHold starts it once it has released the lock.
+    void queueSound(SoundId sound);
+    void startQueuedSounds();
     // frameNumber with the frame lock held.
     std::uint64_t numberFrame();
 
@@ -130,8 +164,15 @@ private:
     std::atomic<std::uint32_t> gameNumber_{0};
     std::mutex lock;
     std::mutex frameLock;
+    // Guarded by lock: the sounds asked for while frameLock is held, and
+    // whether the game-over notice is still to be posted.
+    std::vector<SoundId> queuedSounds_;
+    bool gameOverDue_ = false;
+    // Guarded by frameLock: the last game that ended.
+    GameResult lastResult_;
     // Guarded by frameLock: the state the current frame number was given to,
-    // and the number of the frame last painted (0: none yet).
+    // and the number of the frame last painted on the whole window (0: none
+    // yet).
     std::optional<FrameState> numberedState_;
     std::uint64_t frameNumber_ = 0;
     std::uint64_t paintedFrame_ = 0;

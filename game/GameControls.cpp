@@ -1,7 +1,7 @@
 // The player's controls: moves, turns, soft drop and hard drop.
 #include "game/Game.h"
+#include "game/GameFrameHold.h"
 #include "game/GameHost.h"
-#include "game/SoundEffects.h"
 
 namespace {
 // How long a key that found the game busy waits before it is queued again.
@@ -19,7 +19,7 @@ void Game::keyDown(int virtualKey)
     // A deferred key may come back after the game has stopped or paused.
     if (!running || paused)
         return;
-    const std::lock_guard<std::mutex> frame(frameLock);
+    const FrameHold frame(*this);
     handleKey(virtualKey);
 
     // Whatever the key, a piece caught between rows over a blocked cell
@@ -49,7 +49,7 @@ void Game::moveSideways(int columns)
     if (blockedAt(current.column() + columns, current.row()))
         return;
     current.x += cellSize * columns;
-    playSoundEffect(host, SoundId::Move);
+    queueSound(SoundId::Move);
 }
 
 void Game::turn(bool counterClockwise)
@@ -60,7 +60,7 @@ void Game::turn(bool counterClockwise)
         current.rotateClockwise();
 
     if (!blockedAt(current.column(), current.row())) {
-        playSoundEffect(host, SoundId::Turn);
+        queueSound(SoundId::Turn);
         return;
     }
     if (counterClockwise)

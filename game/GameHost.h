@@ -21,12 +21,16 @@ public:
     // Queues the game-over notice for the window thread; never runs it inline.
     // The number tells which game ended, so that a notice that arrives after
     // the player has started another game can be recognised as stale.
-    virtual void postGameOver(std::uint32_t gameNumber) = 0;
+    // Returns false when the notice could not be queued; the game posts it
+    // again at its next tick.
+    virtual bool postGameOver(std::uint32_t gameNumber) = 0;
 
     // Queues a key that found the game busy, to be handled again later.
     virtual void repostKey(int virtualKey, bool keyDown) = 0;
 
-    // Starts a sound and returns at once; a new sound replaces one playing.
-    // Only called while the sound option is on.
+    // Starts a sound; a new sound replaces one playing. Only called while the
+    // sound option is on, and never while painting may be kept waiting: the
+    // call may block for a while (under wine it waits for the playback it
+    // stops).
     virtual void playSound(SoundId sound) = 0;
 };

@@ -4,10 +4,13 @@
 #include "game/DrawSurface.h"
 #include "game/Game.h"
 
-void Game::paint(DrawSurface& target)
+void Game::paint(DrawSurface& target, PaintReach reach)
 {
     const std::lock_guard<std::mutex> frame(frameLock);
-    paintedFrame_ = numberFrame();
+    // A paint of part of the window leaves the rest showing an older frame.
+    const std::uint64_t number = numberFrame();
+    if (reach == PaintReach::WholeWindow)
+        paintedFrame_ = number;
 
     target.drawBackdrop(frameAlpha);
 
@@ -32,6 +35,12 @@ std::uint64_t Game::frameNumber()
 {
     const std::lock_guard<std::mutex> frame(frameLock);
     return numberFrame();
+}
+
+GameResult Game::lastResult()
+{
+    const std::lock_guard<std::mutex> frame(frameLock);
+    return lastResult_;
 }
 
 bool Game::frameChangedSincePaint()

@@ -3,8 +3,6 @@
 
 #include <atomic>
 
-class GameHost;
-
 // The sounds the game asks for; the program decides how each one sounds.
 enum class SoundId {
     LinesCleared,
@@ -18,6 +16,3 @@ enum class SoundId {
 // The sound option, read at every sound event. Written on the window thread,
 // read on both threads.
 std::atomic<bool>& soundEnabled();
-
-// Plays the sound through the host if the sound option is on.
-void playSoundEffect(GameHost& host, SoundId sound);

@@ -291,13 +291,24 @@ void CMainWindow::deferCommand(UINT commandId)
     PostMessageW(hwnd(), WM_COMMAND, commandId, 0);
 }
 
+// The game that has ended is scored before another starts: a Start during its
+// end-of-game flow is dropped (the player pressed it before seeing the game
+// over, and a game starting behind the flow's dialogs would run unseen), and
+// one that comes before the game-over notice brings the flow on at once.
 void CMainWindow::OnStart()
 {
+    if (scoring_)
+        return;
+    const std::uint32_t ended = game_.lastResult().gameNumber;
+    if (ended == game_.gameNumber() && ended != scoredGame_) {
+        OnGameOver(ended);
+        return;
+    }
     if (!game_.newGame()) {
         deferCommand(ID_GAME_START);
         return;
     }
-    updater_.start(Updater::periodMs);
+    updater_.start(Game::msPerTick);
     updateUi_.setItemEnabled(ID_GAME_PAUSE, true);
     updateUi_.setItemChecked(ID_GAME_PAUSE, false);
 }
@@ -316,7 +327,7 @@ void CMainWindow::OnPause()
         InvalidateRect(hwnd(), nullptr, FALSE);
         updater_.stop();
     } else {
-        updater_.start(Updater::periodMs);
+        updater_.start(Game::msPerTick);
     }
     updateUi_.setItemChecked(ID_GAME_PAUSE, game_.paused);
 }
@@ -345,30 +356,37 @@ void CMainWindow::OnVersion()
 
 LRESULT CMainWindow::OnGameOver(std::uint32_t gameNumber)
 {
-    // A notice that arrives after the player has started another game belongs
-    // to a game that no longer matters.
-    if (gameNumber != game_.gameNumber())
+    const GameResult result = game_.lastResult();
+    // A notice of a game already scored, or of one that is not the last to
+    // have ended, changes nothing.
+    if (gameNumber != result.gameNumber || gameNumber == scoredGame_)
         return 0;
-
+    scoredGame_ = gameNumber;
+    scoring_ = true;
     updater_.stop();
     updateUi_.setItemEnabled(ID_GAME_PAUSE, false);
-    MessageBoxW(hwnd(), L"ゲームオーバー！", L"Brixol", MB_OK);
-
-    const std::int32_t score = game_.stats.score;
-    if (!table_.qualifies(score))
-        return 0;
-    const std::optional<std::wstring> name = askHighScoreName(GetActiveWindow());
-    if (!name)
-        return 0;
-    // The date is the day the name was given, not the day the game ended.
-    table_.addRecord(score, *name, localDateText(), game_.stats.lines);
-    saveScores();
-    PostMessageW(hwnd(), WM_COMMAND, ID_GAME_RESULTS,
-                 reinterpret_cast<LPARAM>(GetDlgItem(hwnd(), ID_GAME_RESULTS)));
+    scoreEndedGame(result);
+    scoring_ = false;
     return 0;
 }
 
-void CMainWindow::OnPaint(HDC target)
+// The whole flow works on the result taken when the game ended, never on the
+// game itself, which the window thread may not read while a tick runs.
+void CMainWindow::scoreEndedGame(const GameResult& result)
+{
+    MessageBoxW(hwnd(), L"ゲームオーバー！", L"Brixol", MB_OK);
+    if (!table_.qualifies(result.score))
+        return;
+    const std::optional<std::wstring> name = askHighScoreName(GetActiveWindow());
+    if (!name)
+        return;
+    // The date is the day the name was given, not the day the game ended.
+    table_.addRecord(result.score, *name, localDateText(), result.lines);
+    saveScores();
+    PostMessageW(hwnd(), WM_COMMAND, ID_GAME_RESULTS, 0);
+}
+
+void CMainWindow::OnPaint(HDC target, PaintCoverage coverage)
 {
     RECT client{};
     GetClientRect(hwnd(), &client);
@@ -377,5 +395,6 @@ void CMainWindow::OnPaint(HDC target)
     // The store is made at the first paint; its plain background has the
     // board's size in the board's own coordinates, whatever the DPI.
     GdiSurface surface(target, painted, ImageStore::shared(scale.toBoardCovering(painted)), &frameCache_, scale);
-    game_.paint(surface);
+    game_.paint(surface,
+                coverage == PaintCoverage::WholeClient ? PaintReach::WholeWindow : PaintReach::PartOfWindow);
 }

@@ -61,7 +61,7 @@ private:
     void OnKeyDown(int virtualKey);
     LRESULT OnGameOver(std::uint32_t gameNumber);
     bool OnCommand(UINT commandId);
-    void OnPaint(HDC target);
+    void OnPaint(HDC target, PaintCoverage coverage);
     void OnDpiChanged(int newDpi, const RECT& suggested);
     LRESULT OnGetDpiScaledSize(int newDpi, SIZE& size) const;
 
@@ -72,6 +72,7 @@ private:
     void OnSound();
     void OnGuide();
 
+    void scoreEndedGame(const GameResult& result);
     void placeWindow(int left, int top);
     SIZE outerSizeFor(int windowDpi) const;
     void fitClientToBoard();
@@ -95,4 +96,8 @@ private:
     FrameCache frameCache_;
     int dpi_ = BoardScale::boardDpi;
     bool settingsSaved_ = false;
+    // The last game whose end-of-game flow has begun, and whether that flow
+    // is still under way.
+    std::uint32_t scoredGame_ = 0;
+    bool scoring_ = false;
 };

@@ -10,9 +10,9 @@ Updater::~Updater()
 
 void Updater::OnTimer()
 {
-    game_.tick();
-    // A tick that changed nothing drawn (a slow piece between two pixels, a
-    // resting board) would repaint the same frame: the window keeps the last.
-    if (game_.frameChangedSincePaint())
+    // A tick that changed nothing drawn since the window last showed a whole
+    // frame (a slow piece between two pixels, a resting board) would repaint
+    // the same frame: the window keeps the one it shows.
+    if (game_.tick())
         host_.repaintAndWait();
 }

@@ -1,5 +1,5 @@
-// The game timer of the main window: every 16 ms a tick, then a synchronous
-// repaint of the window when the tick changed something drawn.
+// The game timer of the main window: every Game::msPerTick a tick, then a
+// synchronous repaint of the window when the tick changed something drawn.
 #pragma once
 
 #include "win/Timer.h"
@@ -9,8 +9,6 @@ class GameHost;
 
 class Updater : public Timer {
 public:
-    static constexpr UINT periodMs = 16;
-
     Updater(Game& game, GameHost& host) : game_(game), host_(host) {}
 
     // Stops the timer and waits for an event still under way, so the game can

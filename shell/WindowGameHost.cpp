@@ -20,10 +20,11 @@ void WindowGameHost::sleep(int milliseconds)
     Sleep(static_cast<DWORD>(milliseconds));
 }
 
-void WindowGameHost::postGameOver(std::uint32_t gameNumber)
+bool WindowGameHost::postGameOver(std::uint32_t gameNumber)
 {
-    if (const HWND window = window_.load())
-        PostMessageW(window, WM_APP_GAME_OVER, gameNumber, 0);
+    // With the window gone there is no one left to tell.
+    const HWND window = window_.load();
+    return window == nullptr || PostMessageW(window, WM_APP_GAME_OVER, gameNumber, 0) != FALSE;
 }
 
 void WindowGameHost::repostKey(int virtualKey, bool keyDown)

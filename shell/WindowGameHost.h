@@ -25,7 +25,7 @@ public:
     // and the flash's within one.
     void repaintAndWait() override;
     void sleep(int milliseconds) override;
-    void postGameOver(std::uint32_t gameNumber) override;
+    bool postGameOver(std::uint32_t gameNumber) override;
     void repostKey(int virtualKey, bool keyDown) override;
     void playSound(SoundId sound) override;
 

@@ -37,7 +37,16 @@ struct Timer::KillOrder {
     Events* events;
 };
 
-Timer::Timer() : events_(new Events(*this))
+bool Timer::startDetachedThread(LPTHREAD_START_ROUTINE routine, void* parameter)
+{
+    const HANDLE thread = CreateThread(nullptr, 0, routine, parameter, 0, nullptr);
+    if (thread == nullptr)
+        return false;
+    CloseHandle(thread);
+    return true;
+}
+
+Timer::Timer(ThreadStarter startThread) : startThread_(startThread), events_(new Events(*this))
 {
     // A failure leaves both limits 0, and every start then asks for period 0,
     // which the service refuses: the timer never runs.
@@ -57,6 +66,7 @@ UINT Timer::timerId() const
 
 void Timer::start(UINT periodMs)
 {
+    killStoppedTimers();
     if (running())
         return;
     const UINT period = effectivePeriod(periodMs, caps_);
@@ -76,19 +86,23 @@ void Timer::stop()
     // The id is cleared first, so that an event arriving meanwhile already
     // finds it stale and leaves OnTimer alone.
     const UINT id = events_->timerId.exchange(0);
-    if (id == 0)
-        return;
-    auto* order = new KillOrder{id, events_};
-    const HANDLE thread = CreateThread(nullptr, 0, &Timer::killTimer, order, 0, nullptr);
-    if (thread != nullptr) {
-        CloseHandle(thread);
-        return;
+    if (id != 0)
+        unkilled_.push_back(id);
+    killStoppedTimers();
+}
+
+void Timer::killStoppedTimers()
+{
+    // The kill is synchronous (TIME_KILL_SYNCHRONOUS): it waits for an event
+    // under way, which may be waiting for this thread, so it never runs here.
+    while (!unkilled_.empty()) {
+        auto* order = new KillOrder{unkilled_.back(), events_};
+        if (!startThread_(&Timer::killTimer, order)) {
+            delete order;
+            return;
+        }
+        unkilled_.pop_back();
     }
-    // Without a thread the timer is killed here, without waiting for it;
-    // since it may then still call back, the service's reference is kept for
-    // the rest of the process's life.
-    delete order;
-    timeKillEvent(id);
 }
 
 DWORD WINAPI Timer::killTimer(void* parameter)
@@ -105,14 +119,15 @@ DWORD WINAPI Timer::killTimer(void* parameter)
 void Timer::stopAndWait()
 {
     stop();
+    // No event waits for this thread (the caller's promise), so the kills
+    // that found no thread of their own may wait here.
+    for (const UINT id : unkilled_) {
+        timeKillEvent(id);
+        events_->release();
+    }
+    unkilled_.clear();
     while (events_->underWay != 0)
         Sleep(1);
-}
-
-void Timer::dispatchEvent(UINT firingTimerId)
-{
-    if (firingTimerId != 0 && firingTimerId == events_->timerId)
-        OnTimer();
 }
 
 UINT Timer::effectivePeriod(UINT requested, const TIMECAPS& caps)

@@ -2,9 +2,9 @@
 // message to the derived class's handleMessage(UINT, WPARAM, LPARAM) -> LRESULT.
 // A window made with Painting::DoubleBuffered has its painting done by the
 // base: WM_ERASEBKGND erases nothing, and WM_PAINT and WM_PRINTCLIENT compose
-// the frame off screen through the derived class's OnPaint(HDC), in a buffer
-// of the client size kept from one paint to the next, and copy it in one
-// step; those three messages never reach handleMessage.
+// the frame off screen through the derived class's OnPaint(HDC, PaintCoverage),
+// in a buffer of the client size kept from one paint to the next, and copy it
+// in one step; those three messages never reach handleMessage.
 #pragma once
 
 #include <windows.h>
@@ -33,7 +33,7 @@ struct WindowBounds {
 
 enum class Painting {
     Plain,           // the derived class handles painting itself, if at all
-    DoubleBuffered,  // the base paints through Derived::OnPaint(HDC)
+    DoubleBuffered,  // the base paints through Derived::OnPaint(HDC, PaintCoverage)
 };
 
 template <class Derived, Painting painting = Painting::Plain>
@@ -116,7 +116,9 @@ private:
             case WM_PAINT:
             case WM_PRINTCLIENT:
                 return paintDoubleBuffered(hwnd_, message == WM_PRINTCLIENT ? wParam : 0, backBuffer_,
-                                           [&derived](HDC target, const RECT&) { derived.OnPaint(target); });
+                                           [&derived](HDC target, const RECT&, PaintCoverage coverage) {
+                                               derived.OnPaint(target, coverage);
+                                           });
             default:
                 break;
             }

@@ -66,7 +66,7 @@ void BM_PaintWalk(benchmark::State& state)
         game.levelUpCaption.show();
         game.deleteCaption.show(2);
         game.pauseCaption.visible = true;
-        game.paint(surface);
+        game.paint(surface, PaintReach::WholeWindow);
     }
     benchmark::DoNotOptimize(surface.operations);
 }

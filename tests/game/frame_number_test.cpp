@@ -15,10 +15,10 @@ namespace {
 
 class FrameNumberTest : public GameFixture {
 protected:
-    void paint()
+    void paint(PaintReach reach = PaintReach::WholeWindow)
     {
         RecordingSurface surface;
-        game.paint(surface);
+        game.paint(surface, reach);
     }
 };
 
@@ -30,7 +30,8 @@ TEST_F(FrameNumberTest, NothingPaintedYetCountsAsChanged)
     EXPECT_EQ(game.frameNumber(), game.frameNumber()) << "taking the number changes nothing";
 }
 
-// At level 0 the piece falls half a pixel a tick: every second tick moves it.
+// At level 0 the piece falls half a pixel a tick: every second tick moves it,
+// and only those ask for a repaint.
 TEST_F(FrameNumberTest, SlowPieceChangesTheFrameOnlyOnTheTicksThatMoveIt)
 {
     game.guideEnabled = true;
@@ -40,15 +41,32 @@ TEST_F(FrameNumberTest, SlowPieceChangesTheFrameOnlyOnTheTicksThatMoveIt)
         SCOPED_TRACE("tick " + std::to_string(tick));
         const int yBefore = game.current.y;
         const std::uint64_t before = game.frameNumber();
-        game.tick();
+        const bool repaint = game.tick();
         const bool moved = game.current.y != yBefore;
         moves += moved ? 1 : 0;
         EXPECT_EQ(game.frameNumber() != before, moved);
         EXPECT_EQ(game.frameChangedSincePaint(), moved);
-        if (game.frameChangedSincePaint())
+        EXPECT_EQ(repaint, moved);
+        if (repaint)
             paint();
     }
     EXPECT_EQ(moves, 20);
+}
+
+// A paint that reached only part of the window (or a printing DC) leaves the
+// rest of it showing an older frame: the frame still counts as unpainted.
+TEST_F(FrameNumberTest, PaintOfPartOfTheWindowLeavesTheFrameUnpainted)
+{
+    // A square on the floor, far from its lock: the tick changes nothing drawn.
+    place(6, 0, 64, 16 * 17);
+    game.current.landed = true;
+    paint();
+    game.keyDown(keys::left);
+    paint(PaintReach::PartOfWindow);
+    EXPECT_TRUE(game.frameChangedSincePaint());
+    EXPECT_TRUE(game.tick()) << "the tick after it must repaint";
+    paint();
+    EXPECT_FALSE(game.tick());
 }
 
 struct ChangeCase {

@@ -330,6 +330,69 @@ TEST_F(GameTest, GameEndsWhenTheNewPieceOverlaps)
     EXPECT_EQ(filledCells(), cells);
 }
 
+// The next tick locks a square that completes the bottom row, and the next
+// piece, a square too, finds its spawn cells filled once the row is gone.
+void arrangeALastLockThatClearsARow(Game& game, std::int32_t score)
+{
+    for (int c = 0; c < Field::columns; ++c)
+        if (c != 1 && c != 2)
+            game.field.setCell(c, Field::rows - 1, 1);
+    for (int c = 3; c <= 6; ++c)
+        for (int r = 1; r <= 2; ++r)
+            game.field.setCell(c, r, 1);
+    game.current.setShape(6, 0);
+    game.current.x = 0;
+    game.current.y = 16 * 17;
+    game.current.landed = true;
+    game.next.setShape(6, 0);
+    game.lockDelayTicks = 0;
+    game.stats.score = score;
+}
+
+// The end-of-game flow runs on the window thread after the game has ended,
+// maybe after a new game has begun: what it scores is taken at the end.
+TEST_F(GameTest, ResultIsTheGameAsItEndedWhateverFollows)
+{
+    EXPECT_EQ(game.lastResult().gameNumber, 0u) << "no game has ended yet";
+    arrangeALastLockThatClearsARow(game, 500);
+    game.tick();
+    ASSERT_FALSE(game.running);
+    const std::int32_t finalScore = game.stats.score;
+    ASSERT_GT(finalScore, 500) << "the clear scores";
+
+    ASSERT_TRUE(game.newGame());
+    game.stats.score = 7;
+
+    const GameResult result = game.lastResult();
+    EXPECT_EQ(result.gameNumber, 1u);
+    EXPECT_EQ(result.score, finalScore);
+    EXPECT_EQ(result.lines, 1);
+}
+
+// A window queue that is full refuses the notice; the game must not be left
+// ended with nobody told, so every tick posts it again until one is taken.
+TEST_F(GameTest, GameOverNoticeTheQueueRefusedIsPostedAgainAtTheNextTicks)
+{
+    arrangeALastLockThatClearsARow(game, 0);
+    host.refusedGameOverPosts = 2;
+    auto noticesPosted = [&] {
+        int notices = 0;
+        for (const HostEvent& event : host.take())
+            notices += event.kind == HostEvent::GameOver ? 1 : 0;
+        return notices;
+    };
+    game.tick();
+    ASSERT_FALSE(game.running);
+    EXPECT_EQ(noticesPosted(), 1);
+    game.tick();
+    EXPECT_EQ(noticesPosted(), 1) << "refused once: posted again";
+    game.tick();
+    EXPECT_EQ(noticesPosted(), 1) << "refused twice: posted again, and taken";
+    for (int i = 0; i < 10; ++i)
+        game.tick();
+    EXPECT_EQ(noticesPosted(), 0) << "a notice taken is not posted again";
+}
+
 TEST_F(GameTest, KeysAreIgnoredOnceTheGameIsOverOrPaused)
 {
     place(0, 0, 48, 16 * 5);

@@ -13,7 +13,7 @@ TEST(PaintBeforeTheFirstGame, ShowsOnlyBackgroundAndFrame)
     RecordingHost host;
     Game game(host);
     RecordingSurface surface;
-    game.paint(surface);
+    game.paint(surface, PaintReach::WholeWindow);
     EXPECT_EQ(surface.ops, (std::vector<DrawOp>{background(248, 352), frame(248, 352)}));
 }
 
@@ -32,7 +32,7 @@ TEST_P(PaintPicture, FrameIsBlendedOnlyOverThePicture)
     Game game(host);
     RecordingSurface surface;
     surface.backgroundSize = GetParam().picture;
-    game.paint(surface);
+    game.paint(surface, PaintReach::WholeWindow);
     std::vector<DrawOp> expected;
     if (GetParam().cleared)
         expected.push_back({DrawOp::Fill, 0xFFFFFF, 0, 0, 248, 352, 255});
@@ -53,7 +53,7 @@ protected:
     std::vector<DrawOp> paintOps(DrawOp::Kind kind)
     {
         RecordingSurface surface;
-        game.paint(surface);
+        game.paint(surface, PaintReach::WholeWindow);
         return surface.opsOf(kind);
     }
 };
@@ -86,7 +86,7 @@ TEST_F(PaintTest, ObjectsArePaintedInConstructionOrder)
     game.deleteCaption.show(1);
     ASSERT_TRUE(game.togglePause());
     RecordingSurface surface;
-    game.paint(surface);
+    game.paint(surface, PaintReach::WholeWindow);
 
     // Field cell, guide, current piece, next piece, then the four captions.
     std::vector<DrawOp::Kind> kinds;

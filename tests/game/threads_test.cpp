@@ -1,8 +1,11 @@
 // The two-thread game under load: a timer thread ticking fast while a window
 // thread paints, answers the flash's synchronous repaints, handles random keys
-// (some of them deferred), pauses, toggles the guide and restarts games. Built
-// with ThreadSanitizer it proves the locking; a watchdog turns a deadlock into
-// a failure. BRIXOL_STRESS_SECONDS sets the duration (default 2).
+// (some of them deferred), pauses, toggles the guide and restarts games, until
+// a fixed number of games have ended and of ticks have run; the time it takes
+// is printed, never required. Built with ThreadSanitizer it proves the
+// locking; a watchdog turns a deadlock into a failure. BRIXOL_STRESS_GAMES
+// sets the number of games (default 10). And painting while a sound call of
+// the tick blocks.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -11,6 +14,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
+#include <functional>
+#include <future>
 #include <mutex>
 #include <random>
 #include <set>
@@ -19,6 +24,7 @@
 #include "game/Game.h"
 #include "game/GameHost.h"
 #include "tests/support/GameTestAccess.h"
+#include "tests/support/QuietHost.h"
 #include "tests/support/RecordingSurface.h"
 
 namespace {
@@ -99,9 +105,10 @@ public:
         // A tenth of the real pause keeps the flash's order without its length.
         std::this_thread::sleep_for(std::chrono::microseconds(100 * milliseconds));
     }
-    void postGameOver(std::uint32_t gameNumber) override
+    bool postGameOver(std::uint32_t gameNumber) override
     {
         queue.post({WindowQueue::Kind::GameOver, static_cast<int>(gameNumber)});
+        return true;
     }
     void repostKey(int virtualKey, bool keyDown) override
     {
@@ -115,11 +122,11 @@ public:
     std::atomic<int> sounds{0};
 };
 
-int stressSeconds()
+int stressGames()
 {
-    const char* text = std::getenv("BRIXOL_STRESS_SECONDS");
-    const int seconds = text ? std::atoi(text) : 2;
-    return seconds > 0 ? seconds : 2;
+    const char* text = std::getenv("BRIXOL_STRESS_GAMES");
+    const int games = text ? std::atoi(text) : 10;
+    return games > 0 ? games : 10;
 }
 
 TEST(GameThreads, TimerAndWindowThreadsNeverRaceOrDeadlock)
@@ -133,42 +140,45 @@ TEST(GameThreads, TimerAndWindowThreadsNeverRaceOrDeadlock)
     std::atomic<long long> ticks{0}, paints{0}, windowSteps{0};
     int games = 0, refusedRestarts = 0, endedTwice = 0, gameOverMessages = 0;
 
-    // Watchdog: no progress on either thread for 10 s is a deadlock.
+    // Watchdog: no tick for 10 s is a deadlock (a window thread that hangs
+    // holds up the timer's repaint too) or a timer that was never started
+    // again; the play only pauses for moments.
     std::thread watchdog([&] {
-        long long lastTicks = -1, lastSteps = -1;
+        long long lastTicks = -1;
         auto lastChange = Clock::now();
         while (!stop) {
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
-            if (ticks != lastTicks || windowSteps != lastSteps) {
+            if (ticks != lastTicks) {
                 lastTicks = ticks;
-                lastSteps = windowSteps;
                 lastChange = Clock::now();
             } else if (Clock::now() - lastChange > std::chrono::seconds(10)) {
-                std::fprintf(stderr, "deadlock: no progress for 10 s (ticks %lld, window steps %lld)\n",
-                             ticks.load(), windowSteps.load());
+                std::fprintf(stderr, "deadlock: no tick for 10 s (ticks %lld, window steps %lld)\n", ticks.load(),
+                             windowSteps.load());
                 std::abort();
             }
         }
     });
 
     // The multimedia timer: tick, then a synchronous repaint when the frame
-    // has changed since the window last painted it, read while the window
+    // has changed since the window last painted all of it, while the window
     // thread may be painting.
     std::thread timer([&] {
         while (!stop) {
             if (timerRunning) {
-                game.tick();
+                const bool repaint = game.tick();
                 ++ticks;
-                if (game.frameChangedSincePaint())
+                if (repaint)
                     queue.repaintAndWait();
             }
             std::this_thread::sleep_for(std::chrono::microseconds(300));
         }
     });
 
-    auto paint = [&] {
+    // The repaints the timer asks for cover the whole window; the system's
+    // own paints may cover part of it.
+    auto paint = [&](PaintReach reach) {
         RecordingSurface surface;
-        game.paint(surface);
+        game.paint(surface, reach);
         ++paints;
     };
 
@@ -188,9 +198,12 @@ TEST(GameThreads, TimerAndWindowThreadsNeverRaceOrDeadlock)
                 if (c != gap)
                     game.field.setCell(c, r, 1);
     };
+    // A command that finds the game busy comes back after a short sleep, as
+    // the window's does.
     auto start = [&] {
         if (!game.newGame()) {
             ++refusedRestarts;
+            host.sleep(1);
             queue.post({WindowQueue::Kind::Start, 0});
             return;
         }
@@ -200,6 +213,7 @@ TEST(GameThreads, TimerAndWindowThreadsNeverRaceOrDeadlock)
     };
     auto pause = [&] {
         if (!game.togglePause()) {
+            host.sleep(1);
             queue.post({WindowQueue::Kind::Pause, 0});
             return;
         }
@@ -207,12 +221,19 @@ TEST(GameThreads, TimerAndWindowThreadsNeverRaceOrDeadlock)
             timerRunning = !game.paused;
     };
 
+    // The work: games ended and ticks run. Random play ends a game in about a
+    // hundred ticks; play that goes on many times longer without ending them
+    // is a fault of its own. (The window thread's steps are no measure: a
+    // key deferred during a flash comes back at once, many times over.)
+    const int gamesToEnd = stressGames();
+    const long long ticksToRun = 100LL * gamesToEnd;
+    const long long tickLimit = 20 * ticksToRun;
+    const auto began = Clock::now();
     start();
-    const auto end = Clock::now() + std::chrono::seconds(stressSeconds());
-    while (Clock::now() < end) {
+    while ((gameOverMessages < gamesToEnd || ticks < ticksToRun) && ticks < tickLimit) {
         ++windowSteps;
         WindowQueue::Message m{};
-        if (queue.next(m, paint)) {
+        if (queue.next(m, [&] { paint(PaintReach::WholeWindow); })) {
             switch (m.kind) {
             case WindowQueue::Kind::KeyDown:
                 if (game.running && !game.paused)
@@ -239,7 +260,7 @@ TEST(GameThreads, TimerAndWindowThreadsNeverRaceOrDeadlock)
         } else if (action < 80) {
             game.keyUp(key);
         } else if (action < 90) {
-            paint();
+            paint(random() % 2 == 0 ? PaintReach::WholeWindow : PaintReach::PartOfWindow);
         } else if (action < 94) {
             game.guideEnabled = !game.guideEnabled;
         } else if (action < 96) {
@@ -255,14 +276,126 @@ TEST(GameThreads, TimerAndWindowThreadsNeverRaceOrDeadlock)
     timer.join();
     watchdog.join();
 
-    std::printf("ticks %lld, paints %lld, games %d, game overs %d, refused restarts %d, deferred keys %d, sounds %d\n",
-                ticks.load(), paints.load(), games, gameOverMessages, refusedRestarts, host.deferredKeys.load(),
-                host.sounds.load());
-    EXPECT_GT(ticks.load(), 100);
-    EXPECT_GT(paints.load(), 100);
-    EXPECT_GT(games, 1);
-    EXPECT_GT(gameOverMessages, 0) << "random play should fill the field";
+    const double seconds = std::chrono::duration<double>(Clock::now() - began).count();
+    std::printf("%.1f s: ticks %lld, window steps %lld, paints %lld, games %d, game overs %d, refused restarts %d, "
+                "deferred keys %d, sounds %d\n",
+                seconds, ticks.load(), windowSteps.load(), paints.load(), games, gameOverMessages, refusedRestarts,
+                host.deferredKeys.load(), host.sounds.load());
+    EXPECT_LT(ticks.load(), tickLimit) << "random play ended " << gameOverMessages << " games of " << gamesToEnd;
     EXPECT_EQ(endedTwice, 0) << "a game ended more than once";
 }
+
+// A host whose call for one sound blocks until the test lets it go, as
+// PlaySoundW may while it stops the sound still playing.
+class BlockingSoundHost : public QuietHost {
+public:
+    explicit BlockingSoundHost(SoundId blocking) : blocking_(blocking) {}
+
+    void playSound(SoundId sound) override
+    {
+        if (sound != blocking_)
+            return;
+        std::unique_lock<std::mutex> guard(mutex_);
+        blocked_ = true;
+        changed_.notify_all();
+        changed_.wait(guard, [&] { return released_; });
+    }
+
+    bool waitUntilBlocked()
+    {
+        std::unique_lock<std::mutex> guard(mutex_);
+        return changed_.wait_for(guard, std::chrono::seconds(10), [&] { return blocked_; });
+    }
+
+    void release()
+    {
+        const std::lock_guard<std::mutex> guard(mutex_);
+        released_ = true;
+        changed_.notify_all();
+    }
+
+private:
+    const SoundId blocking_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    bool blocked_ = false;
+    bool released_ = false;
+};
+
+struct SoundCase {
+    const char* name;
+    SoundId sound;
+    // Sets up a board on which the next tick starts the sound.
+    std::function<void(Game&)> arrange;
+};
+
+std::string soundCaseName(const ::testing::TestParamInfo<SoundCase>& info) { return info.param.name; }
+void PrintTo(const SoundCase& c, std::ostream* out) { *out << c.name; }
+
+// A square resting on the floor at the left, to lock at the next tick.
+void restSquareOnTheFloor(Game& game)
+{
+    game.current.setShape(6, 0);
+    game.current.x = 0;
+    game.current.y = 16 * 17;
+    game.current.landed = true;
+    game.lockDelayTicks = 0;
+}
+
+void fillBottomRowBesideTheSquare(Game& game)
+{
+    for (int c = 3; c < Field::columns; ++c)
+        game.field.setCell(c, Field::rows - 1, 1);
+    game.field.setCell(0, Field::rows - 1, 1);
+}
+
+class SoundWhilePainting : public ::testing::TestWithParam<SoundCase> {};
+
+// The tick starts its sounds while the window may be painting; a sound call
+// that blocks must hold up the tick only, never the paint.
+TEST_P(SoundWhilePainting, PaintDoesNotWaitForTheTicksSound)
+{
+    BlockingSoundHost host(GetParam().sound);
+    Game game(host);
+    ASSERT_TRUE(game.newGame());
+    restSquareOnTheFloor(game);
+    GetParam().arrange(game);
+
+    std::thread timer([&] { game.tick(); });
+    const bool blocked = host.waitUntilBlocked();
+    bool painted = false;
+    if (blocked) {
+        auto painting = std::async(std::launch::async, [&] {
+            RecordingSurface surface;
+            game.paint(surface, PaintReach::WholeWindow);
+        });
+        painted = painting.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+        host.release();
+        painting.wait();
+    }
+    host.release();
+    timer.join();
+    ASSERT_TRUE(blocked) << "the tick started no such sound";
+    EXPECT_TRUE(painted) << "the paint waited for the sound";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    TickSounds, SoundWhilePainting,
+    ::testing::Values(SoundCase{"PieceLocked", SoundId::PieceLocked, [](Game&) {}},
+                      SoundCase{"LinesCleared", SoundId::LinesCleared, fillBottomRowBesideTheSquare},
+                      SoundCase{"LevelUp", SoundId::LevelUp,
+                                [](Game& game) {
+                                    game.stats.lines = 29;
+                                    fillBottomRowBesideTheSquare(game);
+                                }},
+                      SoundCase{"GameOver", SoundId::GameOver,
+                                [](Game& game) {
+                                    // The next piece, a square, finds its spawn cells filled.
+                                    game.next.setShape(6, 0);
+                                    for (int c = 3; c <= 6; ++c)
+                                        for (int r = 1; r <= 2; ++r)
+                                            game.field.setCell(c, r, 1);
+                                }}),
+    soundCaseName);
 
 }  // namespace

@@ -1,7 +1,7 @@
 // A busy frame painted the fast way (kept back buffer, art scaled and
 // backdrop composed once, the captions' GDI+ objects kept) against the
-// straightforward way (a buffer, the art, a blend and every GDI+ object made
-// for the one frame), at the board's own scale and at others: what the
+// straightforward way (a new buffer, the art, a blend and every GDI+ object
+// made for the one frame), at the board's own scale and at others: what the
 // player sees must not change. Pixels may differ by at most 2 per channel.
 #include <gtest/gtest.h>
 
@@ -83,22 +83,22 @@ protected:
         game.pauseCaption.visible = true;
     }
 
+    // A buffer and every object made for this one frame.
     void paintStraightforward(PixelCanvas& output, Size client)
     {
-        showEveryCaption();
-        paintBuffered(output.dc(), RECT{0, 0, client.width, client.height}, [&](HDC dc, const RECT&) {
-            GdiSurface surface(dc, client, images, nullptr, BoardScale(GetParam().dpi));
-            game.paint(surface);
-        });
+        BackBuffer freshBuffer;
+        paintThrough(output, client, freshBuffer, nullptr);
     }
 
-    void paintKept(PixelCanvas& output, Size client)
+    void paintKept(PixelCanvas& output, Size client) { paintThrough(output, client, buffer, &cache); }
+
+    void paintThrough(PixelCanvas& output, Size client, BackBuffer& backBuffer, FrameCache* frameCache)
     {
         showEveryCaption();
         paintBuffered(output.dc(), RECT{0, 0, client.width, client.height}, SIZE{client.width, client.height},
-                      buffer, [&](HDC dc, const RECT&) {
-                          GdiSurface surface(dc, client, images, &cache, BoardScale(GetParam().dpi));
-                          game.paint(surface);
+                      backBuffer, PaintCoverage::WholeClient, [&](HDC dc, const RECT&, PaintCoverage) {
+                          GdiSurface surface(dc, client, images, frameCache, BoardScale(GetParam().dpi));
+                          game.paint(surface, PaintReach::WholeWindow);
                       });
     }
 

@@ -102,9 +102,12 @@ protected:
 
     void command(UINT id) { SendMessageW(hwnd(), WM_COMMAND, id, 0); }
 
+    enum class LastLock { KeepsTheRows, ClearsARow };
+
     // Starts a game that ends at its next tick with this score: the next
-    // piece finds its spawn area filled, and the current one locks at once.
-    void endTheGameWithScore(std::int32_t score)
+    // piece, a square, finds its spawn area filled, and the current one
+    // locks at once, maybe completing the bottom row first.
+    void endTheGameWithScore(std::int32_t score, LastLock lastLock = LastLock::KeepsTheRows)
     {
         command(ID_GAME_START);
         while (!GameTestAccess::gameLock(game()).try_lock())
@@ -115,6 +118,12 @@ protected:
                 game().field.setCell(c, 1, 1);
                 game().field.setCell(c, 2, 1);
             }
+            if (lastLock == LastLock::ClearsARow) {
+                for (int c = 0; c < Field::columns; ++c)
+                    if (c != 1 && c != 2)  // beside the square's two columns
+                        game().field.setCell(c, Field::rows - 1, 1);
+            }
+            game().next.setShape(6, 0);
             game().current.setShape(6, 0);
             game().current.x = 0;
             game().current.y = 16 * 17;

@@ -1,14 +1,17 @@
 // What the main window keeps in the settings file while it runs: a score the
 // moment it is won or cleared, nothing for a name dialog that never showed,
-// and the window's restored position when it is closed minimised.
+// the ended game's own entry whatever Start the player presses meanwhile, and
+// the window's restored position when it is closed minimised.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "records/ScoreChecksum.h"
@@ -33,11 +36,12 @@ bool has(const std::wstring& settings, const std::wstring& line)
 
 class MainWindowRecordsTest : public MainWindowFixture {
 protected:
-    // Runs script on a second thread while this one pumps the window's
-    // messages (and the modal loops it opens) until the script is done. A
-    // dialog the script leaves open is a failure, and is dismissed so that
-    // the modal loop it holds ends instead of hanging the test.
-    void playUser(const std::function<void()>& script)
+    // Runs script on a second thread while this one runs windowFirst, if
+    // given, then pumps the window's messages (and the modal loops they
+    // open) until the script is done. A dialog the script leaves open is a
+    // failure, and is dismissed so that the modal loop it holds ends instead
+    // of hanging the test.
+    void playUser(const std::function<void()>& script, const std::function<void()>& windowFirst = {})
     {
         std::atomic<bool> done{false};
         std::thread user([&] {
@@ -45,6 +49,8 @@ protected:
             dismissLeftDialogs();
             done = true;
         });
+        if (windowFirst)
+            windowFirst();
         const bool finished = pumpUntil([&] { return done.load(); }, 4 * static_cast<int>(waitLimitMs));
         user.join();
         EXPECT_TRUE(finished) << "the user's script did not finish";
@@ -71,8 +77,143 @@ protected:
         }
     }
 
+    // Whether the line-clear flash shows in the bottom row.
+    bool flashing()
+    {
+        const std::lock_guard<std::mutex> frame(GameTestAccess::frameLock(game()));
+        const int tile = game().field.cell(0, Field::rows - 1);
+        return tile == 6 || tile == 7;
+    }
+
+    // The score and lines the game holds; for an ended game whose timer has
+    // stopped, so that no tick holds the lock for long.
+    std::pair<std::int32_t, std::int32_t> scoreAndLinesOfTheGame()
+    {
+        while (!GameTestAccess::gameLock(game()).try_lock())
+            pump();
+        const std::pair<std::int32_t, std::int32_t> result{game().stats.score, game().stats.lines};
+        GameTestAccess::gameLock(game()).unlock();
+        return result;
+    }
+
+    // For the user's script: no game runs behind a dialog of the end-of-game
+    // flow, and the one that ended is still the window's.
+    void expectNoOtherGame(std::uint32_t endedGame, const char* behind)
+    {
+        EXPECT_FALSE(game().running) << "a game runs behind " << behind;
+        EXPECT_FALSE(timerRunning()) << "the timer runs behind " << behind;
+        EXPECT_EQ(game().gameNumber(), endedGame) << "another game began behind " << behind;
+    }
+
+    // Answers the game-over message and the name dialog with the name given,
+    // then closes the score table; beforeTheName runs while the name dialog
+    // is open.
+    void answerTheEndOfGame(std::uint32_t endedGame, const std::function<void(HWND nameDialog)>& beforeTheName = {})
+    {
+        const HWND box = waitForDialog(windowThread_, L"Brixol");
+        ASSERT_NE(box, nullptr) << "no game-over message";
+        expectNoOtherGame(endedGame, "the game-over message");
+        answer(box, IDOK);
+        const HWND name = waitForDialog(windowThread_, L"成績");
+        ASSERT_NE(name, nullptr) << "the ended game was not offered for the table";
+        expectNoOtherGame(endedGame, "the name dialog");
+        if (beforeTheName)
+            beforeTheName(name);
+        click(name, IDOK);
+        const HWND table = waitForDialog(windowThread_, L"成績表");
+        ASSERT_NE(table, nullptr);
+        click(table, IDC_RESULTS_CLOSE);
+        waitForClosed(table);
+    }
+
+    // The one entry of the table is the ended game's, with the score and
+    // lines it ended with (one cleared row), and that game is still the last.
+    void expectTheEndedGamesEntry(std::uint32_t endedGame)
+    {
+        EXPECT_EQ(game().gameNumber(), endedGame) << "a Start was carried out after all";
+        const auto [score, lines] = scoreAndLinesOfTheGame();
+        EXPECT_GT(score, 500) << "the last clear scored";
+        EXPECT_EQ(lines, 1);
+        ASSERT_EQ(window_->highScores().records.size(), 1u);
+        const ScoreRecord& entry = window_->highScores().records.front();
+        EXPECT_EQ(entry.score, score);
+        EXPECT_EQ(entry.lines, lines);
+    }
+
     const DWORD windowThread_ = GetCurrentThreadId();
 };
+
+// A Start pressed during the flash of the clear that ends the game finds the
+// game busy and comes back through the queue until the tick lets go of it,
+// reaching the window before or after the game-over notice: either way the
+// ended game is offered for the table with its own score and lines, and no
+// other game starts during the end-of-game flow.
+TEST_F(MainWindowRecordsTest, AStartDuringTheLastFlashLeavesTheEndedGameItsEntry)
+{
+    endTheGameWithScore(500, LastLock::ClearsARow);
+    const std::uint32_t endedGame = game().gameNumber();
+    ASSERT_TRUE(pumpUntil([&] { return flashing(); })) << "no flash";
+    PostMessageW(hwnd(), WM_COMMAND, ID_KEY_START, 0);
+
+    playUser([&] { answerTheEndOfGame(endedGame); });
+
+    pump();
+    expectTheEndedGamesEntry(endedGame);
+}
+
+// The name dialog has no owner when the program was not the active one, and
+// the main window then takes commands while it is open.
+TEST_F(MainWindowRecordsTest, AStartWhileTheNameDialogIsOpenChangesNothingOfTheEntry)
+{
+    endTheGameWithScore(500, LastLock::ClearsARow);
+    const std::uint32_t endedGame = game().gameNumber();
+
+    playUser([&] {
+        answerTheEndOfGame(endedGame, [&](HWND) {
+            EnableWindow(hwnd(), TRUE);
+            DWORD_PTR result = 0;
+            EXPECT_NE(SendMessageTimeoutW(hwnd(), WM_COMMAND, ID_GAME_START, 0, SMTO_NORMAL, waitLimitMs, &result), 0)
+                << "the window did not take the command";
+            expectNoOtherGame(endedGame, "the name dialog, after the Start");
+        });
+    });
+
+    pump();
+    expectTheEndedGamesEntry(endedGame);
+}
+
+// A Start the window handles while the game-over notice still waits in its
+// queue: the ended game is scored first, and the notice that follows shows
+// nothing more.
+TEST_F(MainWindowRecordsTest, AStartBeforeTheGameOverNoticeScoresTheEndedGameFirst)
+{
+    endTheGameWithScore(500, LastLock::ClearsARow);
+    const std::uint32_t endedGame = game().gameNumber();
+    // Until the notice is queued, answering only the repaints the ticks
+    // send (a peek does that), so that the notice stays where it is.
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitLimitMs);
+    MSG notice{};
+    while (!PeekMessageW(&notice, hwnd(), WM_APP_GAME_OVER, WM_APP_GAME_OVER, PM_NOREMOVE) &&
+           std::chrono::steady_clock::now() < end)
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_SENDMESSAGE | QS_POSTMESSAGE);
+    ASSERT_EQ(notice.message, WM_APP_GAME_OVER) << "no game-over notice";
+    ASSERT_FALSE(game().running);
+
+    std::atomic<bool> noticeHandled{false};
+    playUser(
+        [&] {
+            answerTheEndOfGame(endedGame);
+            // A second game-over message or name dialog would show now.
+            waitUntil([&] { return noticeHandled || !openDialogs(windowThread_).empty(); });
+        },
+        [&] {
+            command(ID_KEY_START);
+            pump();
+            noticeHandled = true;
+        });
+
+    expectTheEndedGamesEntry(endedGame);
+}
 
 TEST_F(MainWindowRecordsTest, ANewHighScoreIsInTheFileBeforeTheWindowCloses)
 {

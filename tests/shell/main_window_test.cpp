@@ -15,6 +15,8 @@
 
 #include "game/SoundEffects.h"
 #include "shell/SoundResources.h"
+#include "shell/Updater.h"
+#include "shell/WindowGameHost.h"
 #include "tests/shell/MainWindowFixture.h"
 #include "tests/support/win32/SystemDpi.h"
 
@@ -256,6 +258,103 @@ TEST_F(MainWindowTest, GuideIsHalfStrengthOnWholeCellsWhileThePieceIsAtItsPixels
     game().guideEnabled = false;
     EXPECT_TRUE(capture()->pixel(8 + 64 + 8, 16 + 16 * 18 + 8).closeTo(Rgb{63, 63, 63}, 2));
 }
+
+// The game's timer, one tick at a time, on the test's thread: its repaint is
+// the window's at once.
+class TickByHand : public Updater {
+public:
+    using Updater::Updater;
+    using Updater::OnTimer;
+};
+
+// A canvas of the window's client size.
+std::unique_ptr<PixelCanvas> clientCanvas(HWND window)
+{
+    RECT client{};
+    GetClientRect(window, &client);
+    return std::make_unique<PixelCanvas>(client.right - client.left, client.bottom - client.top);
+}
+
+// The window's own pixels, as the screen shows them.
+std::unique_ptr<PixelCanvas> windowPixels(HWND window)
+{
+    auto canvas = clientCanvas(window);
+    const WindowDcScope dc(window);
+    BitBlt(canvas->dc(), 0, 0, canvas->width(), canvas->height(), dc.get(), 0, 0, SRCCOPY);
+    return canvas;
+}
+
+int differingPixels(const PixelCanvas& a, const PixelCanvas& b)
+{
+    int differing = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            differing += a.pixel(x, y) == b.pixel(x, y) ? 0 : 1;
+    return differing;
+}
+
+struct PaintBetweenCase {
+    const char* name;
+    // A paint after the key and before the tick, which does not put the whole
+    // frame on the window.
+    void (*paint)(HWND window);
+};
+
+void PrintTo(const PaintBetweenCase& c, std::ostream* out) { *out << c.name; }
+
+class FrameAfterATickTest : public MainWindowFixture, public ::testing::WithParamInterface<PaintBetweenCase> {};
+
+// A key changes the frame on the window thread and leaves the repaint to the
+// next tick; a paint in between that does not reach the whole window must not
+// make that tick skip it: at the end of every tick the window shows the
+// current frame.
+TEST_P(FrameAfterATickTest, WindowShowsTheCurrentFrameAfterTheTick)
+{
+    ASSERT_TRUE(game().newGame());  // no timer: the test ticks
+    WindowGameHost host;
+    host.attach(hwnd());
+    TickByHand timer(game(), host);
+    {
+        // A square resting on the floor, far from its lock: the tick changes
+        // nothing drawn.
+        const std::lock_guard<std::mutex> frame(GameTestAccess::frameLock(game()));
+        game().current.setShape(6, 0);
+        game().current.x = 48;
+        game().current.y = 16 * 17;
+        game().current.landed = true;
+    }
+    InvalidateRect(hwnd(), nullptr, FALSE);
+    UpdateWindow(hwnd());
+    ASSERT_FALSE(game().frameChangedSincePaint()) << "a paint of the whole window does not count as one";
+
+    SendMessageW(hwnd(), WM_KEYDOWN, VK_LEFT, 0);
+    ASSERT_EQ(game().current.x, 32) << "the key did not move the piece";
+    GetParam().paint(hwnd());
+    timer.OnTimer();
+
+    const auto shown = windowPixels(hwnd());
+    const auto frame = capture();
+    EXPECT_EQ(differingPixels(*frame, *shown), 0) << "pixels of the window that differ from the current frame";
+    // Where the piece was and where it is: not the same on both, or the
+    // comparison would show nothing.
+    EXPECT_FALSE(frame->pixel(8 + 32 + 24, 16 + 16 * 18 + 8) == frame->pixel(8 + 48 + 40, 16 + 16 * 18 + 8));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    PaintsBetween, FrameAfterATickTest,
+    ::testing::Values(PaintBetweenCase{"PartOfTheWindow",
+                                       [](HWND window) {
+                                           const RECT corner{0, 0, 8, 8};
+                                           InvalidateRect(window, &corner, FALSE);
+                                           UpdateWindow(window);
+                                       }},
+                      PaintBetweenCase{"PrintClient",
+                                       [](HWND window) {
+                                           const auto printed = clientCanvas(window);
+                                           SendMessageW(window, WM_PRINTCLIENT,
+                                                        reinterpret_cast<WPARAM>(printed->dc()), PRF_CLIENT);
+                                       }}),
+    [](const ::testing::TestParamInfo<PaintBetweenCase>& info) { return std::string(info.param.name); });
 
 TEST_F(MainWindowTest, KeysReachTheGameOnlyDuringPlay)
 {

@@ -8,7 +8,7 @@ class QuietHost : public GameHost {
 public:
     void repaintAndWait() override {}
     void sleep(int) override {}
-    void postGameOver(std::uint32_t) override {}
+    bool postGameOver(std::uint32_t) override { return true; }
     void repostKey(int, bool) override {}
     void playSound(SoundId) override {}
 };

@@ -39,7 +39,14 @@ public:
             onRepaint();
     }
     void sleep(int milliseconds) override { record({HostEvent::Sleep, milliseconds}); }
-    void postGameOver(std::uint32_t gameNumber) override { record({HostEvent::GameOver, static_cast<int>(gameNumber)}); }
+    bool postGameOver(std::uint32_t gameNumber) override
+    {
+        record({HostEvent::GameOver, static_cast<int>(gameNumber)});
+        if (refusedGameOverPosts == 0)
+            return true;
+        --refusedGameOverPosts;
+        return false;
+    }
     void repostKey(int virtualKey, bool keyDown) override { record({HostEvent::RepostKey, virtualKey, keyDown}); }
     void playSound(SoundId sound) override { record({HostEvent::Sound, static_cast<int>(sound)}); }
 
@@ -62,6 +69,8 @@ public:
 
     // Runs inside repaintAndWait, e.g. to look at the field during the flash.
     std::function<void()> onRepaint;
+    // How many game-over notices to refuse, as a full window queue would.
+    int refusedGameOverPosts = 0;
 
 private:
     void record(const HostEvent& event)

@@ -1,6 +1,11 @@
 // The double-buffered paint: drawing happens in window coordinates in a
-// buffer, and exactly the painted area reaches the output.
+// buffer, exactly the painted area reaches the output, and the paint says
+// whether that was the whole client area of the window.
 #include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+#include <vector>
 
 #include "win/BackBuffer.h"
 #include "win/DoubleBufferedPaint.h"
@@ -30,11 +35,13 @@ TEST(DoubleBufferedPaintTest, AreaAwayFromTheOriginIsDrawnInWindowCoordinates)
 {
     PixelCanvas output(80, 60);
     ASSERT_TRUE(output.ready());
+    BackBuffer buffer;
     const RECT area{30, 20, 60, 50};
     HDC paintedDc = nullptr;
     RECT paintedArea{};
 
-    paintBuffered(output.dc(), area, [&](HDC dc, const RECT& painted) {
+    paintBuffered(output.dc(), area, SIZE{80, 60}, buffer, PaintCoverage::PartOfClient,
+                  [&](HDC dc, const RECT& painted, PaintCoverage) {
         paintedDc = dc;
         paintedArea = painted;
         fillRect(dc, painted, blue);
@@ -88,13 +95,14 @@ TEST(BackBufferTest, KeptBufferCopiesOnlyTheAreaOfEachPaint)
     PixelCanvas output(80, 60);
     ASSERT_TRUE(output.ready());
     BackBuffer buffer;
-    paintBuffered(output.dc(), RECT{0, 0, 80, 60}, SIZE{80, 60}, buffer,
-                  [&](HDC dc, const RECT& area) { fillRect(dc, area, blue); });
+    paintBuffered(output.dc(), RECT{0, 0, 80, 60}, SIZE{80, 60}, buffer, PaintCoverage::WholeClient,
+                  [&](HDC dc, const RECT& area, PaintCoverage) { fillRect(dc, area, blue); });
     output.fill(white);
 
     const RECT area{30, 20, 60, 50};
     RECT paintedArea{};
-    paintBuffered(output.dc(), area, SIZE{80, 60}, buffer, [&](HDC dc, const RECT& painted) {
+    paintBuffered(output.dc(), area, SIZE{80, 60}, buffer, PaintCoverage::PartOfClient,
+                  [&](HDC dc, const RECT& painted, PaintCoverage) {
         paintedArea = painted;
         fillRect(dc, RECT{30, 20, 60, 50}, green);
         fillRect(dc, RECT{35, 25, 40, 30}, red);
@@ -124,9 +132,10 @@ public:
         return defaultHandling(message, wParam, lParam);
     }
 
-    void OnPaint(HDC dc)
+    void OnPaint(HDC dc, PaintCoverage coverage)
     {
         ++paints;
+        lastCoverage = coverage;
         // The buffer is the area being painted, in client coordinates.
         GetClipBox(dc, &lastArea);
         fillRect(dc, lastArea, green);
@@ -136,6 +145,7 @@ public:
     int paints = 0;
     int paintMessagesSeen = 0;  // the base handles them all
     RECT lastArea{};
+    PaintCoverage lastCoverage = PaintCoverage::PartOfClient;
 };
 
 class PaintedWindowTest : public ::testing::Test {
@@ -162,6 +172,7 @@ TEST_F(PaintedWindowTest, PrintClientPaintsTheWholeClientAreaIntoTheGivenDc)
 
     EXPECT_EQ(window.paints, 1);
     EXPECT_TRUE(sameRect(window.lastArea, client));
+    EXPECT_EQ(window.lastCoverage, PaintCoverage::PartOfClient) << "nothing reached the window";
     EXPECT_EQ(output.pixel(11, 11), red);
     EXPECT_EQ(output.pixel(0, 0), green);
     EXPECT_EQ(output.pixel(client.right - 1, client.bottom - 1), green);
@@ -185,6 +196,48 @@ TEST_F(PaintedWindowTest, PaintCoversTheInvalidAreaAndValidatesIt)
     EXPECT_FALSE(GetUpdateRect(window.hwnd(), nullptr, FALSE));
     EXPECT_EQ(window.paintMessagesSeen, 0);
 }
+
+struct CoverageCase {
+    const char* name;
+    // The parts of the client area (64 x 48) to invalidate; none: all of it.
+    std::vector<RECT> invalid;
+    PaintCoverage expected;
+};
+
+void PrintTo(const CoverageCase& c, std::ostream* out) { *out << c.name; }
+
+class PaintCoverageTest : public PaintedWindowTest, public ::testing::WithParamInterface<CoverageCase> {};
+
+// Only a paint that reached all of the client area puts the whole frame on
+// the window; one of a part leaves the rest as it was, even where the parts'
+// bounds span the whole area.
+TEST_P(PaintCoverageTest, PaintSaysWhetherItReachedTheWholeClientArea)
+{
+    ShowWindow(window.hwnd(), SW_SHOWNOACTIVATE);
+    UpdateWindow(window.hwnd());
+    window.lastCoverage = GetParam().expected == PaintCoverage::WholeClient ? PaintCoverage::PartOfClient
+                                                                             : PaintCoverage::WholeClient;
+    const int paintsBefore = window.paints;
+    if (GetParam().invalid.empty())
+        InvalidateRect(window.hwnd(), nullptr, FALSE);
+    for (const RECT& part : GetParam().invalid)
+        InvalidateRect(window.hwnd(), &part, FALSE);
+
+    UpdateWindow(window.hwnd());
+
+    ASSERT_EQ(window.paints, paintsBefore + 1);
+    EXPECT_EQ(window.lastCoverage, GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Invalidations, PaintCoverageTest,
+    ::testing::Values(CoverageCase{"AllOfIt", {}, PaintCoverage::WholeClient},
+                      CoverageCase{"ItsOwnRectangle", {RECT{0, 0, 64, 48}}, PaintCoverage::WholeClient},
+                      CoverageCase{"ACorner", {RECT{0, 0, 8, 8}}, PaintCoverage::PartOfClient},
+                      CoverageCase{"AllButOneRow", {RECT{0, 0, 64, 47}}, PaintCoverage::PartOfClient},
+                      CoverageCase{"TwoOppositeCorners", {RECT{0, 0, 8, 8}, RECT{56, 40, 64, 48}},
+                                   PaintCoverage::PartOfClient}),
+    [](const ::testing::TestParamInfo<CoverageCase>& info) { return std::string(info.param.name); });
 
 TEST_F(PaintedWindowTest, EraseBackgroundErasesNothing)
 {

@@ -10,14 +10,21 @@
 
 #include "win/Handles.h"
 #include "win/Timer.h"
+#include "win/Window.h"
+#include "tests/support/win32/UserActions.h"
 
 namespace {
 
 // Long enough for any machine; only a broken timer waits this long.
 constexpr DWORD eventTimeoutMs = 10000;
 
+// A thread starter that never starts one, as when the system is out of
+// threads.
+bool refuseThreads(LPTHREAD_START_ROUTINE, void*) { return false; }
+
 class CountingTimer : public Timer {
 public:
+    explicit CountingTimer(ThreadStarter startThread = &Timer::startDetachedThread) : Timer(startThread) {}
     ~CountingTimer() override { stopAndWait(); }
 
     // Waits for the next OnTimer; false if none came in time.
@@ -204,20 +211,121 @@ TEST(TimerTest, StartAfterStopMakesANewTimer)
     EXPECT_TRUE(timer.waitForEvent());
 }
 
-TEST(TimerTest, OnlyTheRunningTimersEventsReachOnTimer)
+// A service timer that outlives its stop, because no thread could be
+// started to kill it, goes on calling back: its events find their id stale
+// and leave OnTimer alone, and a timer started after it runs as usual. The
+// destructor kills both.
+TEST(TimerTest, EventsOfAStoppedTimerThatStillFiresNeverReachOnTimer)
 {
-    CountingTimer timer;
-    timer.dispatchEvent(0);
-    timer.dispatchEvent(77);
-    EXPECT_EQ(timer.calls.load(), 0) << "no timer runs";
+    CountingTimer timer(&refuseThreads);
+    timer.start(1);
+    ASSERT_TRUE(timer.waitForEvent());
+    timer.stop();
+    EXPECT_FALSE(timer.running());
+    const int callsAtStop = timer.calls.load();
 
-    // A period far beyond the test's length: only our own calls count.
-    timer.start(60000);
+    CountingTimer clock;
+    clock.start(2);
+    for (int i = 0; i < 10; ++i)
+        ASSERT_TRUE(clock.waitForEvent());
+    // An event already past its check when stop ran may still finish.
+    EXPECT_LE(timer.calls.load(), callsAtStop + 1);
+
+    timer.start(1);
     ASSERT_TRUE(timer.running());
-    timer.dispatchEvent(timer.timerId() + 1);
-    EXPECT_EQ(timer.calls.load(), 0) << "stale id";
-    timer.dispatchEvent(timer.timerId());
-    EXPECT_EQ(timer.calls.load(), 1) << "running timer's id";
+    const int callsAtRestart = timer.calls.load();
+    EXPECT_TRUE(waitUntil([&] { return timer.calls.load() > callsAtRestart; })) << "the new timer runs";
+}
+
+// Handles this thread's messages until done() holds or the wait limit
+// passes; returns done().
+template <class Done>
+bool pumpUntil(Done done)
+{
+    const DWORD start = GetTickCount();
+    while (!done() && GetTickCount() - start < waitLimitMs) {
+        MSG message{};
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&message);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    }
+    return done();
+}
+
+// Asked to paint now, paints at once: the window thread's side of a
+// synchronous repaint.
+constexpr UINT paintNow = WM_APP + 1;
+
+class RepaintedWindow : public WindowBase<RepaintedWindow> {
+public:
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        if (message == paintNow) {
+            UpdateWindow(hwnd());
+            return 0;
+        }
+        if (message == WM_PAINT) {
+            const PaintScope scope(hwnd());
+            ++paints;
+            return 0;
+        }
+        return defaultHandling(message, wParam, lParam);
+    }
+
+    int paints = 0;
+};
+
+// Every event repaints the window and waits until the window's thread has
+// painted it, as the game's tick does. The wait is bounded, so that a thread
+// that would never paint again shows as a repaint waited out instead of a
+// hang.
+class RepaintingTimer : public Timer {
+public:
+    RepaintingTimer(HWND window, ThreadStarter startThread) : Timer(startThread), window_(window) {}
+    ~RepaintingTimer() override { stopAndWait(); }
+
+    std::atomic<bool> inside{false};
+    std::atomic<int> repaintsWaitedOut{0};
+
+protected:
+    void OnTimer() override
+    {
+        inside = true;
+        InvalidateRect(window_, nullptr, FALSE);
+        DWORD_PTR result = 0;
+        if (!SendMessageTimeoutW(window_, paintNow, 0, 0, SMTO_NORMAL, waitLimitMs, &result))
+            ++repaintsWaitedOut;
+        inside = false;
+    }
+
+private:
+    HWND window_;
+};
+
+// Stopping the timer on the window's thread while an event waits for that
+// thread to paint: without a thread of its own to kill the service's timer,
+// stop must still return at once, so that the thread goes back to painting.
+TEST(TimerTest, StopWithoutAKillThreadDoesNotWaitForAnEventThatWaitsForThisThread)
+{
+    WindowClassInfo info;
+    info.name = L"BrixolRepaintedByTimer";
+    ASSERT_TRUE(RepaintedWindow::registerClass(info));
+    RepaintedWindow window;
+    ASSERT_NE(window.create(info.name, L"repainted", WS_POPUP | WS_VISIBLE, WS_EX_NOACTIVATE,
+                            WindowBounds{0, 0, 40, 30}),
+              nullptr);
+    RepaintingTimer timer(window.hwnd(), &refuseThreads);
+    timer.start(1);
+    ASSERT_TRUE(pumpUntil([&] { return window.paints >= 3; })) << "the events do not repaint";
+
+    // Without handling messages, until an event is on its way to wait for
+    // this thread's paint.
+    ASSERT_TRUE(waitUntil([&] { return timer.inside.load(); }));
+    timer.stop();
+
+    EXPECT_FALSE(timer.running());
+    EXPECT_TRUE(pumpUntil([&] { return !timer.inside.load(); }));
+    EXPECT_EQ(timer.repaintsWaitedOut.load(), 0) << "stop waited for an event that waited for this thread";
 }
 
 }  // namespace
