@@ -29,6 +29,10 @@ if(NOT EXISTS "${cxxHeaders}/${BRIXOL_MINGW_TRIPLE}/bits/c++config.h")
 endif()
 set(CMAKE_CXX_STANDARD_INCLUDE_DIRECTORIES
     "${cxxHeaders}" "${cxxHeaders}/${BRIXOL_MINGW_TRIPLE}" "${cxxHeaders}/backward")
+# That library compares type_info out of line, as GCC's mingw-w64 target says
+# with this macro; clang leaves it unset, and the headers then define the
+# comparison inline too, a second definition beside the library's.
+set(typeinfoAbi "-D__GXX_TYPEINFO_EQUALITY_INLINE=0")
 
 # Every extension to ISO C++ is an error in our code, and every GNU one by
 # its own group as well, also those clang reports outside -Wpedantic; system
@@ -36,7 +40,7 @@ set(CMAKE_CXX_STANDARD_INCLUDE_DIRECTORIES
 # the project's -Wpedantic would turn back into warnings.
 set(gnuOnly "-Werror=pedantic -Werror=gnu -Werror=vla -Werror=zero-length-array -Werror=gnu-zero-variadic-macro-arguments -Werror=language-extension-token")
 set(CMAKE_C_FLAGS_INIT "${gnuOnly}")
-set(CMAKE_CXX_FLAGS_INIT "${gnuOnly}")
+set(CMAKE_CXX_FLAGS_INIT "${typeinfoAbi} ${gnuOnly}")
 
 # One self-contained exe, as with GCC. -pthread puts the posix thread library
 # after libgcc_eh, which needs it. LLVM's linker, because GNU ld warns on
