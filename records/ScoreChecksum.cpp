@@ -4,15 +4,14 @@ namespace {
 
 constexpr std::uint32_t kPolynomial = 0xEDB88320u;
 
-// Scores already stored were summed with their bytes passed through a signed
-// char: bytes of 0x80 and above enter with their sign bit copied into the
-// upper 24 bits, and every checksum must keep doing so to match them.
+// Each byte of a score is taken as a signed char: bytes of 0x80 and above
+// enter with their sign bit copied into the upper 24 bits.
 std::uint32_t signExtended(std::uint8_t byte)
 {
     return byte >= 0x80u ? 0xFFFFFF00u | byte : byte;
 }
 
-// The stored checksums shift the accumulator as a signed int, keeping bit 31. Written
+// The accumulator shifts right as a signed int does, keeping bit 31. Written
 // out on the unsigned pattern, because shifting a negative int is
 // implementation-defined before C++20.
 std::uint32_t shiftedKeepingTopBit(std::uint32_t c)

@@ -36,8 +36,9 @@ void Win32ProfileFile::writeString(const std::wstring& section, const std::wstri
 // The profile functions create a new file in the ANSI code page, which turns
 // Japanese names into question marks on any system whose code page is not
 // Japanese. A file that begins with a UTF-16LE byte-order mark is read and
-// written as UTF-16 by them instead. A file that exists already keeps its
-// encoding, so older files stay readable.
+// written as UTF-16 by them instead. So a new settings file is created as
+// that mark alone; a file that exists keeps its encoding: ANSI and UTF-16LE
+// are both valid settings files.
 void Win32ProfileFile::createAsUtf16IfMissing() const
 {
     UniqueFile file(

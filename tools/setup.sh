@@ -8,6 +8,7 @@ set -euo pipefail
 packages=(
   cmake g++ make googletest libbenchmark-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
+  clang lld
   wine wine64 wine32:i386 xvfb x11-utils xdotool imagemagick python3
   fonts-ipafont-gothic fonts-ipafont-mincho fonts-liberation locales
 )
@@ -60,7 +61,8 @@ as_root() {
 echo "setup: missing Debian packages: ${missing[*]}"
 if [ "$(id -u)" -ne 0 ]; then
   echo "setup: installing them needs administrator rights, so the next commands run with sudo"
-  echo "       (cross-compilers for Brixol.exe, wine to run it, Xvfb and fonts for its tests)."
+  echo "       (cross-compilers for Brixol.exe, clang as a second compiler for it, wine to run it,"
+  echo "       Xvfb and fonts for its tests)."
 fi
 
 export DEBIAN_FRONTEND=noninteractive

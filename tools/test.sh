@@ -2,7 +2,8 @@
 # Builds everything and runs every test: the platform-free code natively
 # (with AddressSanitizer/UBSan, and the threaded game with ThreadSanitizer),
 # the 64-bit and 32-bit Windows programs under wine, the launcher, and makes
-# the release zips.
+# the release zips. The program is built once more with clang, which rejects
+# the GNU extensions GCC lets through.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -28,6 +29,10 @@ cmake --preset win64 >/dev/null
 cmake --build --preset win64 -j "${jobs}"
 cmake --preset win32 >/dev/null
 cmake --build --preset win32 -j "${jobs}"
+
+step "win64 with clang (the program; GNU extensions are errors)"
+cmake --preset win64-clang >/dev/null
+cmake --build --preset win64-clang -j "${jobs}"
 
 step "release zips"
 cmake --build --preset win64 --target package

@@ -9,7 +9,7 @@
 
 #include "records/SettingsStore.h"
 
-// Checksum of the scores 1000 and 500, the value stored files carry.
+// The "CheckSum" of the scores 1000 and 500, in that order.
 constexpr std::uint32_t kExampleCheckSum = 191944150u;
 
 inline std::list<ScoreRecord> exampleRecords()

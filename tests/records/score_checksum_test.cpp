@@ -23,9 +23,9 @@ struct ChecksumCase {
     std::uint32_t expected;
 };
 
-// Values carried by files that are already in use. Scores such as 200 and
-// 12345 contain bytes of 0x80 and above, which the sign extension changes.
-TEST(ScoreChecksum, MatchesStoredFiles)
+// The checksums the file format gives these scores. Scores such as 200 and
+// 12345 hold bytes of 0x80 and above, which enter as signed chars.
+TEST(ScoreChecksum, GivesTheFileFormatsValues)
 {
     const ChecksumCase cases[] = {
         {{100}, 188882213u},

@@ -42,8 +42,9 @@ TEST_F(Win32ProfileFileTest, JapaneseSurvivesANonJapaneseCodePage)
     EXPECT_EQ(reopened.readString(L"HighScore0", L"Name", L""), name);
 }
 
-// Files written by earlier versions are ANSI; converting them is not ours to
-// do, and they must stay readable by those versions.
+// A settings file in the ANSI code page is as valid as a UTF-16LE one:
+// writing a key keeps it ANSI and keeps its other keys (turning it into
+// UTF-16LE for a name that does not fit is the storage's decision).
 TEST_F(Win32ProfileFileTest, AnExistingAnsiFileStaysAnsi)
 {
     writeSettingsBytes("[Other]\r\nKey=Value\r\n[Brixol]\r\nSound=0\r\n");
