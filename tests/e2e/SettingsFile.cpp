@@ -10,8 +10,8 @@
 #include "records/DamagedDataReporter.h"
 #include "records/SaveFailureReporter.h"
 #include "records/SettingsStore.h"
-#include "records/Win32ProfileFile.h"
 #include "records/Win32ProfileStorage.h"
+#include "tests/support/win32/Win32ProfileFile.h"
 
 namespace {
 

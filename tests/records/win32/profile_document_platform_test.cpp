@@ -11,9 +11,9 @@
 #include "records/ProfileDocument.h"
 #include "records/SettingsStore.h"
 #include "records/StoredSettingsText.h"
-#include "records/Win32ProfileFile.h"
 #include "win32/SettingsFileBytes.h"
 #include "tests/support/win32/TemporaryDirectory.h"
+#include "tests/support/win32/Win32ProfileFile.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <set>
 #include <string>
 #include <thread>
@@ -18,11 +19,11 @@
 #include "SettingsFileMutations.h"
 #include "records/SettingsStore.h"
 #include "records/StoredSettingsText.h"
-#include "records/Win32ProfileFile.h"
 #include "records/Win32ProfileStorage.h"
 #include "win/Handles.h"
 #include "win32/SettingsFileBytes.h"
 #include "tests/support/win32/TemporaryDirectory.h"
+#include "tests/support/win32/Win32ProfileFile.h"
 
 namespace {
 
@@ -303,22 +304,64 @@ TEST(CodePage, IsTheOneTheRunIsFor)
 
 class CodePageTest : public ProfileStorageTest {};
 
+// Points the temporary folder elsewhere for the object's life.
+class TemporaryFolderOverride {
+public:
+    explicit TemporaryFolderOverride(const std::wstring& folder)
+    {
+        for (const wchar_t* name : kNames) {
+            wchar_t value[MAX_PATH];
+            const DWORD length = GetEnvironmentVariableW(name, value, MAX_PATH);
+            saved_.push_back({name, length > 0 && length < MAX_PATH, std::wstring(value, length < MAX_PATH ? length : 0)});
+            SetEnvironmentVariableW(name, folder.c_str());
+        }
+    }
+    ~TemporaryFolderOverride()
+    {
+        for (const Saved& variable : saved_)
+            SetEnvironmentVariableW(variable.name, variable.existed ? variable.value.c_str() : nullptr);
+    }
+    TemporaryFolderOverride(const TemporaryFolderOverride&) = delete;
+    TemporaryFolderOverride& operator=(const TemporaryFolderOverride&) = delete;
+
+private:
+    static constexpr const wchar_t* kNames[] = {L"TMP", L"TEMP"};
+    struct Saved {
+        const wchar_t* name;
+        bool existed;
+        std::wstring value;
+    };
+    std::vector<Saved> saved_;
+};
+
 // An editor's file: UTF-8 without a mark, a Japanese name and a full-width
-// number, whose bytes swallow a line break when read in code page 932.
+// number, whose bytes swallow a line break when read in code page 932. Its
+// names come back also where no file can be made in the temporary folder.
 TEST_F(CodePageTest, AUtf8FileKeepsItsJapaneseNames)
 {
     std::wstring text = exampleFileText();
     text.replace(text.find(L"WindowTop=80"), 12, L"WindowTop=１２３");
     const std::string bytes = utf8Bytes(text);
-    writeSettingsBytes(bytes);
-    store.load();
-    EXPECT_EQ(reporter.reports, 0);
-    EXPECT_EQ(store.records, exampleRecords());
-    EXPECT_EQ(store.records.front().name, L"名無しさん");
-    ASSERT_TRUE(store.save());
-    EXPECT_TRUE(startsWithUtf16Mark(readSettingsBytes()));
-    EXPECT_EQ(loadedAgain().records, exampleRecords());
-    EXPECT_EQ(filesHere(), std::set<std::wstring>{L"Brixol.ini"});
+    for (const bool temporaryFolder : {true, false}) {
+        SCOPED_TRACE(temporaryFolder ? "with a temporary folder" : "with a temporary folder that does not exist");
+        const TemporaryDirectory fresh;
+        writeSettingsBytes(bytes);
+        std::unique_ptr<TemporaryFolderOverride> nowhere;
+        if (!temporaryFolder)
+            nowhere = std::make_unique<TemporaryFolderOverride>(fresh.path() + L"\\no such folder");
+        Win32ProfileStorage onDisk{kSettingsFilePath};
+        SettingsStore started(onDisk, reporter, saveFailures);
+        started.load();
+        EXPECT_EQ(reporter.reports, 0);
+        EXPECT_EQ(started.records, exampleRecords());
+        ASSERT_TRUE(started.save());
+        EXPECT_TRUE(startsWithUtf16Mark(readSettingsBytes()));
+        Win32ProfileStorage reopened{kSettingsFilePath};
+        SettingsStore restarted(reopened, reporter, saveFailures);
+        restarted.load();
+        EXPECT_EQ(restarted.records, exampleRecords());
+        EXPECT_EQ(filesHere(), std::set<std::wstring>{L"Brixol.ini"});
+    }
 }
 
 bool japaneseCodePage()
