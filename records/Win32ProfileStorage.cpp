@@ -159,7 +159,10 @@ Win32ProfileStorage::Win32ProfileStorage(std::wstring path) : path_(std::move(pa
 
 std::unique_ptr<ProfileFile> Win32ProfileStorage::openForReading()
 {
-    return std::make_unique<ProfileDocument>(inspect(path_).text.text);
+    const StoredFile stored = inspect(path_);
+    if (stored.read == FileRead::Failed)
+        return nullptr;
+    return std::make_unique<ProfileDocument>(stored.text.text);
 }
 
 std::unique_ptr<ProfileReplacement> Win32ProfileStorage::beginReplacement()
@@ -191,8 +194,10 @@ bool Win32ProfileStorage::keepBackup()
         for (int number = 1; number <= kMaxBackups; ++number) {
             // Without MOVEFILE_REPLACE_EXISTING the rename fails rather than
             // replace an earlier backup, even one made at the same moment.
-            if (MoveFileExW(staging.c_str(), backupPath(path_, number).c_str(), MOVEFILE_WRITE_THROUGH)) {
+            const std::wstring kept = backupPath(path_, number);
+            if (MoveFileExW(staging.c_str(), kept.c_str(), MOVEFILE_WRITE_THROUGH)) {
                 backupKept_ = true;
+                keptBackupPath_ = fullPathOf(kept);
                 return true;
             }
             const DWORD error = GetLastError();

@@ -16,9 +16,12 @@ public:
     explicit Win32ProfileStorage(std::wstring path);
 
     // ANSI, UTF-16 (either byte order) and UTF-8 files are read in their
-    // encoding; a file in an encoding the program cannot read gives no values.
+    // encoding; a file in an encoding the program cannot read reads as empty.
+    // A file that exists but cannot be read, even after waiting for another
+    // program to let go of it, gives no values.
     std::unique_ptr<ProfileFile> openForReading() override;
     void keepBeforeReplacing() override { entriesNotTaken_ = true; }
+    std::wstring keptBackupPath() const override { return keptBackupPath_; }
     // The new version is written to "<path>.tmp" in one go, in the file's
     // own encoding if that is ANSI or UTF-16LE and holds every value, else
     // in UTF-16LE.
@@ -39,4 +42,5 @@ private:
     std::wstring path_;
     bool entriesNotTaken_ = false;
     bool backupKept_ = false;
+    std::wstring keptBackupPath_;
 };

@@ -26,6 +26,7 @@ constexpr int kRuns = 5;
 class NoReports : public DamagedDataReporter, public SaveFailureReporter {
 public:
     void reportDamagedScores() override { ++reports; }
+    void reportUnreadFileKept(const std::wstring&, const std::wstring&) override { ++reports; }
     void reportSaveFailure(const std::wstring&) override { ++reports; }
     int reports = 0;
 };

@@ -18,6 +18,7 @@ namespace {
 class CountingReporter : public DamagedDataReporter, public SaveFailureReporter {
 public:
     void reportDamagedScores() override { ++reports; }
+    void reportUnreadFileKept(const std::wstring&, const std::wstring&) override {}
     void reportSaveFailure(const std::wstring&) override { ++saveFailures; }
     int reports = 0;
     int saveFailures = 0;
@@ -69,6 +70,11 @@ std::wstring fileText(const std::string& bytes)
 }  // namespace
 
 SettingsFile::SettingsFile(const std::wstring& directory) : path_(directory + L"\\Brixol.ini") {}
+
+std::string SettingsFile::bytesOf(const std::wstring& path)
+{
+    return fileBytes(path);
+}
 
 bool SettingsFile::exists() const
 {

@@ -1,7 +1,8 @@
 // What the program keeps for the player however it ends, and who owns a
 // settings file: a score won is in the file even when the process is killed
-// afterwards; a second copy on the same file hands over to the first and
-// ends, while a copy in another folder runs beside it.
+// afterwards; a file another program holds at the start is kept beside the
+// new one; a second copy on the same file hands over to the first and ends,
+// while a copy in another folder runs beside it.
 #include <gtest/gtest.h>
 
 #include <cwctype>
@@ -11,6 +12,7 @@
 
 #include "tests/e2e/DesktopWindows.h"
 #include "tests/e2e/E2eTest.h"
+#include "win/Handles.h"
 
 namespace {
 
@@ -37,6 +39,37 @@ TEST_F(RecordsKeptTest, AScoreWonIsKeptWhenTheProcessIsKilledAfterwards)
     ASSERT_EQ(records.size(), 1u) << "the score won before the kill is not in the file";
     EXPECT_EQ(records.front().name, L"名無しさん");
     EXPECT_GT(records.front().score, 0);
+}
+
+// A sync client or a virus scanner that holds the file, sharing nothing,
+// through the program's start: the program starts with the defaults, and
+// its save at the close keeps the file byte for byte beside the new one and
+// says where both are.
+TEST_F(RecordsKeptTest, AFileHeldThroughTheStartIsKeptBesideTheNewOneAndThePlayerTold)
+{
+    StoredSettings stored;
+    stored.records = {{L"先頭", L"2012/3/5", 1000, 12}, {L"二番", L"2012/3/4", 500, 7}};
+    settingsFile_.write(stored);
+    const std::string before = settingsFile_.bytes();
+    {
+        const UniqueFile holder(CreateFileW(settingsFile_.path().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                            FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(holder);
+        ASSERT_NO_FATAL_FAILURE(startBrixol());
+    }
+    pressKey(VK_ESCAPE);
+    const HWND notice = awaitDialog(L"エラー");
+    ASSERT_NE(notice, nullptr);
+    EXPECT_TRUE(hasText(notice, settingsFile_.backupPath()));
+    EXPECT_TRUE(hasText(notice, settingsFile_.path()));
+    answer(notice, IDOK, "the message");
+    ASSERT_TRUE(brixol_->waitForExit()) << "the program did not end after the message";
+    EXPECT_EQ(brixol_->exitCode(), 0u);
+
+    EXPECT_EQ(SettingsFile::bytesOf(settingsFile_.backupPath()), before) << "the held file is not kept as it was";
+    int damagedReports = 0;
+    EXPECT_TRUE(settingsFile_.loadRecords(&damagedReports).empty()) << "the run had the defaults";
+    EXPECT_EQ(damagedReports, 0);
 }
 
 std::wstring upperCase(std::wstring text)

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -177,6 +178,45 @@ TEST(SaveFailureMessage, NamesTheFileOverTheWindowItWasGiven)
     EXPECT_EQ(box.caption, L"エラー");
     EXPECT_EQ(box.texts,
               std::vector<std::wstring>{L"設定とハイスコアを保存できませんでした。\nC:\\Games\\Brixol\\Brixol.ini"});
+    EXPECT_EQ(box.buttons.size(), 1u) << "OK only";
+    EXPECT_EQ(box.owner, mainWindow.get());
+}
+
+std::vector<std::wstring> linesOf(const std::wstring& text)
+{
+    std::vector<std::wstring> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find(L'\n', start)) != std::wstring::npos; start = end + 1)
+        lines.push_back(text.substr(start, end - start));
+    lines.push_back(text.substr(start));
+    return lines;
+}
+
+// Both paths in full, each on a line of its own, the backup first, under
+// the message of what happened.
+TEST(UnreadFileMessage, NamesTheBackupAndTheFileOverTheWindowItWasGiven)
+{
+    const StandInMainWindow mainWindow;
+    ASSERT_NE(mainWindow.get(), nullptr);
+    SeenMessageBox box;
+    const ActivationWatch watch(box);
+    ASSERT_TRUE(watch.active());
+
+    MessageBoxDamagedDataReporter reporter;
+    reporter.setOwner(mainWindow.get());
+    const std::wstring file = L"C:\\Games\\Brixol\\Brixol.ini";
+    const std::wstring backup = L"C:\\Games\\Brixol\\Brixol.ini.2.bak";
+    reporter.reportUnreadFileKept(file, backup);
+
+    EXPECT_EQ(box.count, 1);
+    EXPECT_EQ(box.caption, L"エラー");
+    ASSERT_EQ(box.texts.size(), 1u);
+    const std::vector<std::wstring> lines = linesOf(box.texts.front());
+    const auto backupLine = std::find(lines.begin(), lines.end(), backup);
+    const auto fileLine = std::find(lines.begin(), lines.end(), file);
+    EXPECT_NE(backupLine, lines.begin()) << "the message comes first";
+    EXPECT_LT(backupLine, fileLine) << "the backup's path, then the file's";
+    EXPECT_NE(fileLine, lines.end());
     EXPECT_EQ(box.buttons.size(), 1u) << "OK only";
     EXPECT_EQ(box.owner, mainWindow.get());
 }

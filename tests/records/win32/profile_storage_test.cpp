@@ -138,12 +138,13 @@ TEST_F(ProfileStorageTest, AFolderThatCannotBeWrittenIsReported)
 }
 
 // Another program reading the file, as a virus scanner or an editor does: it
-// lets others read and write but not replace the file while it holds it.
+// lets others read and write but not replace the file while it holds it. A
+// scanner or a sync client may also hold it without sharing it at all.
 class ForeignReader {
 public:
-    ForeignReader()
-        : file_(CreateFileW(L"Brixol.ini", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr))
+    explicit ForeignReader(DWORD sharing = FILE_SHARE_READ | FILE_SHARE_WRITE)
+        : file_(CreateFileW(L"Brixol.ini", GENERIC_READ, sharing, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                            nullptr))
     {
     }
     bool holds() const { return static_cast<bool>(file_); }
@@ -196,6 +197,55 @@ TEST_F(ProfileStorageTest, AReaderThatNeverLetsGoIsReportedAndTheFileStays)
     EXPECT_EQ(filesHere(), std::set<std::wstring>{L"Brixol.ini"});
     EXPECT_TRUE(store.save()) << "free again";
     EXPECT_EQ(loadedAgain().windowLeft, 7);
+}
+
+TEST_F(ProfileStorageTest, AFileHeldWithoutSharingForAMomentIsReadOnceItIsFree)
+{
+    fillWithExample(store);
+    ASSERT_TRUE(store.save());
+    ForeignReader holder(0);
+    ASSERT_TRUE(holder.holds());
+    holder.letGoAfter(300);
+
+    const SettingsStore next = loadedAgain();
+    EXPECT_EQ(next.records, exampleRecords());
+    EXPECT_EQ(next.windowLeft, 120);
+    EXPECT_TRUE(reporter.unreadFilesKept.empty());
+}
+
+// Held by another program through the whole start: the defaults, and the
+// file byte for byte beside the first save's, which says where it is.
+TEST_F(ProfileStorageTest, AFileHeldThroughTheLoadIsKeptBeforeTheFirstSaveAndTheUserTold)
+{
+    fillWithExample(store);
+    ASSERT_TRUE(store.save());
+    const std::string stored = readSettingsBytes();
+    Win32ProfileStorage onDisk{kSettingsFilePath};
+    SettingsStore started(onDisk, reporter, saveFailures);
+    {
+        ForeignReader holder(0);
+        ASSERT_TRUE(holder.holds());
+        started.load();
+    }
+    EXPECT_TRUE(started.records.empty());
+    EXPECT_EQ(started.windowLeft, 0);
+    EXPECT_TRUE(reporter.unreadFilesKept.empty());
+
+    started.records = {ScoreRecord{L"新人", L"2013/1/1", 100, 1}};
+    ASSERT_TRUE(started.save());
+    ASSERT_TRUE(started.save());
+    EXPECT_EQ(readBytesOf("Brixol.ini.bak"), stored);
+    EXPECT_EQ(filesHere(), (std::set<std::wstring>{L"Brixol.ini", L"Brixol.ini.bak"}));
+    ASSERT_EQ(reporter.unreadFilesKept.size(), 1u);
+    EXPECT_EQ(lstrcmpiW(reporter.unreadFilesKept.front().fullPath.c_str(), (directory.path() + L"\\Brixol.ini").c_str()),
+              0)
+        << ::testing::PrintToString(reporter.unreadFilesKept.front().fullPath);
+    EXPECT_EQ(lstrcmpiW(reporter.unreadFilesKept.front().backupPath.c_str(),
+                        (directory.path() + L"\\Brixol.ini.bak").c_str()),
+              0)
+        << ::testing::PrintToString(reporter.unreadFilesKept.front().backupPath);
+    EXPECT_EQ(loadedAgain().records, started.records);
+    EXPECT_TRUE(saveFailures.paths.empty());
 }
 
 struct StoredFileCase {
