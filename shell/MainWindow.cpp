@@ -1,5 +1,7 @@
 #include "shell/MainWindow.h"
 
+#include <utility>
+
 #include "records/LocalDateText.h"
 #include "game/SoundEffects.h"
 #include "render/GdiSurface.h"
@@ -19,8 +21,9 @@ constexpr DWORD kDeferredCommandDelayMs = 1;
 
 }  // namespace
 
-CMainWindow::CMainWindow(MessageLoop& loop)
+CMainWindow::CMainWindow(MessageLoop& loop, std::function<void()> closing)
     : loop_(loop),
+      closing_(std::move(closing)),
       updateUi_({ID_GAME_START, ID_GAME_PAUSE, ID_OPTION_SOUND, ID_OPTION_GUIDE}),
       settingsFile_(kSettingsFilePath),
       settings_(settingsFile_, damagedDataReporter_, saveFailureReporter_),
@@ -141,6 +144,8 @@ void CMainWindow::placeWindow(int left, int top)
 
 void CMainWindow::OnDestroy()
 {
+    if (closing_)
+        closing_();
     // From here on the game's requests find no window: a tick still under
     // way paints nothing and posts nothing, and no new tick starts.
     host_.detach();

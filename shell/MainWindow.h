@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 #include "game/Game.h"
 #include "records/HighScoreTable.h"
 #include "records/MessageBoxDamagedDataReporter.h"
@@ -28,7 +30,8 @@ public:
     static constexpr int clientWidth = 248;
     static constexpr int clientHeight = 352;
 
-    explicit CMainWindow(MessageLoop& loop);
+    // closing is told as the window begins to close, before its last save.
+    explicit CMainWindow(MessageLoop& loop, std::function<void()> closing = nullptr);
     virtual ~CMainWindow();
 
     // Registers the class and creates the window, which shows itself where it
@@ -68,6 +71,7 @@ private:
     void saveScores();
 
     MessageLoop& loop_;
+    std::function<void()> closing_;
     UniqueAcceleratorTable shortcuts_;
     UniqueIcon icon_;
     UpdateUi updateUi_;

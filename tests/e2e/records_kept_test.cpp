@@ -97,6 +97,73 @@ TEST_F(RecordsKeptTest, ASecondCopyOnTheSameFileBringsTheFirstBackAndEnds)
     ASSERT_NO_FATAL_FAILURE(closeWithEscape());
 }
 
+// The first copy shows its damaged-data message while it loads, before its
+// window: a second copy on the same file opens nothing of its own, neither
+// a window nor a second message, and ends, leaving the first to go on.
+TEST_F(RecordsKeptTest, ASecondCopyWhileTheFirstShowsItsStartMessageOpensNothingAndEnds)
+{
+    StoredSettings stored;
+    stored.records = {{L"先頭", L"2012/3/5", 1000, 12}};
+    settingsFile_.write(stored);
+    settingsFile_.writeValue(L"HighScore0", L"Score", L"1001");
+    ASSERT_NO_FATAL_FAILURE(launchBrixol());
+    const HWND damaged = awaitDialog(L"エラー");
+    ASSERT_NE(damaged, nullptr);
+    ASSERT_TRUE(hasText(damaged, L"スコアデータに異常が見つかりました"));
+
+    BrixolProcess second(directory_.path());
+    ASSERT_TRUE(second.started()) << narrow(second.startError());
+    bool secondShowedAWindow = false;
+    const bool secondEnded = waitUntil(
+        [&] {
+            secondShowedAWindow = secondShowedAWindow || showsAnyWindow(second.id());
+            return !second.running();
+        },
+        BrixolProcess::exitTimeoutMs);
+    EXPECT_TRUE(secondEnded) << "the second copy still runs; its windows: " << second.describeWindows();
+    EXPECT_EQ(second.exitCode(), 0u);
+    EXPECT_FALSE(secondShowedAWindow) << "the second copy showed a window of its own";
+
+    EXPECT_TRUE(IsWindowVisible(damaged)) << "the first copy's message went away";
+    answer(damaged, IDOK, "the damaged-data message");
+    ASSERT_NO_FATAL_FAILURE(awaitMainWindow());
+    ASSERT_NO_FATAL_FAILURE(closeWithEscape());
+}
+
+// The first copy is closing: its save is done and it still shows a message
+// (the file it could not read at its start is kept aside). A second copy
+// started then waits, without a window, and starts once the first has ended,
+// on the file the first saved.
+TEST_F(RecordsKeptTest, ASecondCopyStartedWhileTheFirstClosesStartsAfterItOnTheSavedFile)
+{
+    settingsFile_.write(StoredSettings{});
+    {
+        const UniqueFile holder(CreateFileW(settingsFile_.path().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                            FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(holder);
+        ASSERT_NO_FATAL_FAILURE(startBrixol());
+    }
+    pressKey('N');  // sound off, saved at the close
+    pressKey(VK_ESCAPE);
+    const HWND notice = awaitDialog(L"エラー");
+    ASSERT_NE(notice, nullptr);
+
+    BrixolProcess second(directory_.path());
+    ASSERT_TRUE(second.started()) << narrow(second.startError());
+    EXPECT_FALSE(waitUntil([&] { return !second.running() || showsAnyWindow(second.id()); }, absenceWaitMs))
+        << "the second copy did not wait for the first to close; its windows: " << second.describeWindows();
+
+    answer(notice, IDOK, "the message");
+    ASSERT_TRUE(brixol_->waitForExit()) << "the first copy did not end";
+    const HWND secondWindow = second.waitForMainWindow();
+    ASSERT_NE(secondWindow, nullptr) << "the second copy did not start after the first; its windows: "
+                                     << second.describeWindows();
+    second.press(secondWindow, VK_ESCAPE);
+    ASSERT_TRUE(second.waitForExit());
+    EXPECT_EQ(second.exitCode(), 0u);
+    EXPECT_EQ(settingsFile_.value(L"Brixol", L"Sound"), L"0") << "the second copy did not read what the first saved";
+}
+
 TEST_F(RecordsKeptTest, ACopyInAnotherFolderRunsBesideTheFirst)
 {
     ASSERT_NO_FATAL_FAILURE(startBrixol());
