@@ -2,8 +2,30 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include "shell/MainWindow.h"
 #include "shell/SettingsFileClaim.h"
+
+namespace {
+
+// The manifest asks for the themed common controls; their classes are
+// registered here, before the first dialog. Without them the dialogs still
+// work, unthemed: a failure changes nothing else.
+void initCommonControls()
+{
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof controls;
+    controls.dwICC = ICC_STANDARD_CLASSES;
+    InitCommonControlsEx(&controls);
+}
+
+void reportNoWindow()
+{
+    MessageBoxW(nullptr, L"ウィンドウを作成できなかったため、Brixol を起動できませんでした。", L"エラー", MB_OK);
+}
+
+}  // namespace
 
 int runBrixol(int showCommand)
 {
@@ -13,14 +35,13 @@ int runBrixol(int showCommand)
     if (!claim.held() && !claim.waitForTurn())
         return 0;
 
-    // The manifest asks for the themed common controls; Windows XP uses them
-    // only once their library is loaded.
-    LoadLibraryW(L"comctl32.dll");
-
+    initCommonControls();
     MessageLoop loop;
     CMainWindow window(loop, [&claim] { claim.announceClosing(); });
-    if (!window.create())
+    if (!window.create()) {
+        reportNoWindow();
         return 1;
+    }
     ShowWindow(window.hwnd(), showCommand);
     return loop.run();
 }
