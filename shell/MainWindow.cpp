@@ -66,6 +66,9 @@ LRESULT CMainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_ENDSESSION:
         OnEndSession(wParam != FALSE);
         return 0;
+    case WM_WINDOWPOSCHANGED:
+        OnWindowPosChanged();
+        break;  // the default handling sends WM_MOVE and WM_SIZE
     case WM_KEYDOWN:
         OnKeyDown(static_cast<int>(wParam));
         return 0;
@@ -164,17 +167,27 @@ void CMainWindow::OnEndSession(bool ending)
         saveSettings();
 }
 
+// Kept as the window moves, so that a window closed minimised or maximised
+// (its rectangle then far off screen, or the whole screen) stores where it
+// comes back to; the placement's restored rectangle is not used, as its
+// coordinates are the work area's on Windows and the screen's under wine.
+void CMainWindow::OnWindowPosChanged()
+{
+    RECT outer{};
+    if (IsIconic(hwnd()) || IsZoomed(hwnd()) || !GetWindowRect(hwnd(), &outer))
+        return;
+    restoredPosition_ = {outer.left, outer.top};
+    restoredPositionKnown_ = true;
+}
+
 void CMainWindow::saveSettings()
 {
     if (settingsSaved_)
         return;
     settingsSaved_ = true;
-    // Where the window comes back to, also when it is closed minimised or
-    // maximised (its rectangle is then far off screen, or the whole screen).
-    POINT restored{};
-    if (restoredWindowPosition(hwnd(), restored)) {
-        settings_.windowLeft = restored.x;
-        settings_.windowTop = restored.y;
+    if (restoredPositionKnown_) {
+        settings_.windowLeft = restoredPosition_.x;
+        settings_.windowTop = restoredPosition_.y;
     }
     settings_.sound = soundEnabled();
     settings_.guide = game_.guideEnabled;

@@ -53,6 +53,7 @@ private:
     LRESULT OnCreate();
     void OnDestroy();
     void OnEndSession(bool ending);
+    void OnWindowPosChanged();
     void OnKeyDown(int virtualKey);
     LRESULT OnGameOver(std::uint32_t gameNumber);
     bool OnCommand(UINT commandId);
@@ -85,5 +86,9 @@ private:
     HighScoreTable table_;
     // Kept from paint to paint; released with the window, before GDI+ stops.
     FrameCache frameCache_;
+    // Where the window was last while it was neither minimised nor
+    // maximised: where it comes back to, in screen coordinates.
+    POINT restoredPosition_{};
+    bool restoredPositionKnown_ = false;
     bool settingsSaved_ = false;
 };
