@@ -16,6 +16,7 @@
 #include "records/ScoreChecksum.h"
 #include "tests/shell/MainWindowFixture.h"
 #include "tests/support/win32/UserActions.h"
+#include "tests/support/win32/WindowCreationRefusal.h"
 
 namespace {
 
@@ -127,32 +128,10 @@ TEST_F(OneEntryTest, AClearedTableIsInTheFileWhileTheDialogIsStillOpen)
     EXPECT_TRUE(window_->highScores().records.empty());
 }
 
-// Refuses to create dialogs on this thread, as when the system is out of
-// window resources: the game-over message and the name dialog both fail.
-class DialogRefusal {
-public:
-    DialogRefusal() : hook_(SetWindowsHookExW(WH_CBT, &DialogRefusal::refuse, nullptr, GetCurrentThreadId())) {}
-    ~DialogRefusal()
-    {
-        if (hook_ != nullptr)
-            UnhookWindowsHookEx(hook_);
-    }
-    bool active() const { return hook_ != nullptr; }
-
-private:
-    static LRESULT CALLBACK refuse(int code, WPARAM wParam, LPARAM lParam)
-    {
-        if (code == HCBT_CREATEWND) {
-            wchar_t name[16] = {};
-            GetClassNameW(reinterpret_cast<HWND>(wParam), name, 16);
-            if (std::wstring(name) == L"#32770")
-                return 1;
-        }
-        return CallNextHookEx(nullptr, code, wParam, lParam);
-    }
-
-    HHOOK hook_;
-};
+// The game-over message and the name dialog both fail, as when the system
+// is out of window resources.
+constexpr wchar_t kDialogClass[] = L"#32770";
+using DialogRefusal = WindowCreationRefusal<kDialogClass>;
 
 TEST_F(MainWindowRecordsTest, ANameDialogThatCannotBeShownAddsNoEntry)
 {

@@ -10,46 +10,14 @@
 #include "shell/Startup.h"
 #include "tests/support/win32/TemporaryDirectory.h"
 #include "tests/support/win32/UserActions.h"
+#include "tests/support/win32/WindowCreationRefusal.h"
 
 namespace {
-
-// Refuses to create windows of the main window's class on this thread, as
-// when the system is out of window resources.
-class MainWindowRefusal {
-public:
-    MainWindowRefusal()
-        : hook_(SetWindowsHookExW(WH_CBT, &MainWindowRefusal::refuse, nullptr, GetCurrentThreadId()))
-    {
-    }
-    ~MainWindowRefusal()
-    {
-        if (hook_ != nullptr)
-            UnhookWindowsHookEx(hook_);
-    }
-    MainWindowRefusal(const MainWindowRefusal&) = delete;
-    MainWindowRefusal& operator=(const MainWindowRefusal&) = delete;
-
-    bool active() const { return hook_ != nullptr; }
-
-private:
-    static LRESULT CALLBACK refuse(int code, WPARAM wParam, LPARAM lParam)
-    {
-        if (code == HCBT_CREATEWND) {
-            wchar_t name[16] = {};
-            GetClassNameW(reinterpret_cast<HWND>(wParam), name, 16);
-            if (std::wstring(name) == CMainWindow::className)
-                return 1;
-        }
-        return CallNextHookEx(nullptr, code, wParam, lParam);
-    }
-
-    HHOOK hook_;
-};
 
 TEST(Startup, AMainWindowThatCannotBeMadeIsToldAndEndsWithAnError)
 {
     const TemporaryDirectory directory;
-    const MainWindowRefusal refusal;
+    const WindowCreationRefusal<CMainWindow::className> refusal;
     ASSERT_TRUE(refusal.active());
     const DWORD windowThread = GetCurrentThreadId();
     std::future<std::wstring> told = std::async(std::launch::async, [windowThread] {

@@ -132,14 +132,24 @@ void expectTheDamageMessage(const SeenMessageBox& box)
     EXPECT_FALSE(box.iconShown);
 }
 
-TEST(DamagedDataMessage, IsOwnedByTheWindowItWasGiven)
-{
-    const StandInMainWindow mainWindow;
-    ASSERT_NE(mainWindow.get(), nullptr);
-    SeenMessageBox box;
-    const ActivationWatch watch(box);
-    ASSERT_TRUE(watch.active());
+// A box shown over a stand-in main window, noted and answered as it opens.
+class OwnedMessageBoxTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_NE(mainWindow.get(), nullptr);
+        ASSERT_TRUE(watch.active());
+    }
 
+    const StandInMainWindow mainWindow;
+    SeenMessageBox box;
+    const ActivationWatch watch{box};
+};
+
+using DamagedDataMessage = OwnedMessageBoxTest;
+
+TEST_F(DamagedDataMessage, IsOwnedByTheWindowItWasGiven)
+{
     MessageBoxDamagedDataReporter reporter;
     reporter.setOwner(mainWindow.get());
     reporter.reportDamagedScores();
@@ -148,28 +158,20 @@ TEST(DamagedDataMessage, IsOwnedByTheWindowItWasGiven)
     EXPECT_EQ(box.owner, mainWindow.get());
 }
 
-TEST(DamagedDataMessage, HasNoOwnerWhenGivenNone)
+// The stand-in has the program's name, but no window is looked for.
+TEST_F(DamagedDataMessage, HasNoOwnerWhenGivenNone)
 {
-    const StandInMainWindow otherWindow;  // a window of the program's name is not looked for
-    SeenMessageBox box;
-    const ActivationWatch watch(box);
-    ASSERT_TRUE(watch.active());
-
     MessageBoxDamagedDataReporter().reportDamagedScores();
 
     expectTheDamageMessage(box);
     EXPECT_EQ(box.owner, nullptr);
 }
 
-// The file's full path follows the message on a line of its own.
-TEST(SaveFailureMessage, NamesTheFileOverTheWindowItWasGiven)
-{
-    const StandInMainWindow mainWindow;
-    ASSERT_NE(mainWindow.get(), nullptr);
-    SeenMessageBox box;
-    const ActivationWatch watch(box);
-    ASSERT_TRUE(watch.active());
+using SaveFailureMessage = OwnedMessageBoxTest;
 
+// The file's full path follows the message on a line of its own.
+TEST_F(SaveFailureMessage, NamesTheFileOverTheWindowItWasGiven)
+{
     MessageBoxSaveFailureReporter reporter;
     reporter.setOwner(mainWindow.get());
     reporter.reportSaveFailure(L"C:\\Games\\Brixol\\Brixol.ini");
@@ -192,16 +194,12 @@ std::vector<std::wstring> linesOf(const std::wstring& text)
     return lines;
 }
 
+using UnreadFileMessage = OwnedMessageBoxTest;
+
 // Both paths in full, each on a line of its own, the backup first, under
 // the message of what happened.
-TEST(UnreadFileMessage, NamesTheBackupAndTheFileOverTheWindowItWasGiven)
+TEST_F(UnreadFileMessage, NamesTheBackupAndTheFileOverTheWindowItWasGiven)
 {
-    const StandInMainWindow mainWindow;
-    ASSERT_NE(mainWindow.get(), nullptr);
-    SeenMessageBox box;
-    const ActivationWatch watch(box);
-    ASSERT_TRUE(watch.active());
-
     MessageBoxDamagedDataReporter reporter;
     reporter.setOwner(mainWindow.get());
     const std::wstring file = L"C:\\Games\\Brixol\\Brixol.ini";
