@@ -132,7 +132,7 @@ ProfileDocument::ProfileDocument(const std::wstring& text)
             const bool crLf = text[lineBreak] == L'\r' && lineBreak + 1 < text.size() && text[lineBreak + 1] == L'\n';
             next = lineBreak + (crLf ? 2 : 1);
         }
-        addLine(blocks_.back(), text.substr(start, next - start));
+        addLine(text.substr(start, next - start));
         start = next;
     }
 }
@@ -141,8 +141,9 @@ ProfileDocument::ProfileDocument(const std::wstring& text)
 // starts with '[' and holds a ']': the name runs to the last ']'. Any other
 // line that is not blank names a key, up to its first '='. A NUL ends a name
 // or a value, as it ends the platform's strings.
-void ProfileDocument::addLine(Block& block, const std::wstring& line)
+void ProfileDocument::addLine(const std::wstring& line)
 {
+    Block& block = blocks_.back();
     const Span content = trimmed(line, {0, line.size()});
     if (content.empty()) {
         block.lines.push_back(line);

@@ -50,7 +50,8 @@ private:
         std::unordered_map<std::wstring, KeyLine> keys;  // by folded name; the first line of each
     };
 
-    void addLine(Block& block, const std::wstring& line);
+    // Adds a line of the file to the last block, or starts a new one.
+    void addLine(const std::wstring& line);
     const KeyLine* find(const std::wstring& section, const std::wstring& key) const;
     Block& blockNamed(const std::wstring& section);
 
