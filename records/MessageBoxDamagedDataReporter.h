@@ -1,5 +1,5 @@
-// Tells the user about damaged score data with a message box over the
-// program's window.
+// Tells the user about damaged score data, or a settings file that could not
+// be read and was kept aside, with a message box over the program's window.
 #pragma once
 
 #include "records/DamagedDataReporter.h"
@@ -7,6 +7,7 @@
 
 class MessageBoxDamagedDataReporter : public DamagedDataReporter, public MessageBoxOwner {
 public:
-    // Modal; returns when the user has closed the box.
+    // Both modal; they return when the user has closed the box.
     void reportDamagedScores() override;
+    void reportUnreadFileKept(const std::wstring& fullPath, const std::wstring& backupPath) override;
 };

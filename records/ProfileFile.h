@@ -1,6 +1,7 @@
 // The three profile-file operations the settings store needs. The Windows
-// program uses the platform's profile functions on "./Brixol.ini"; tests use an
-// in-memory file with the same reading rules.
+// program reads and changes "./Brixol.ini" in memory by the rules of the
+// platform's profile functions (ProfileDocument); tests also use a fake with
+// the same reading rules, and the platform's functions themselves.
 #pragma once
 
 #include <cstddef>

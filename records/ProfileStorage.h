@@ -23,13 +23,17 @@ class ProfileStorage {
 public:
     virtual ~ProfileStorage() = default;
 
-    // The file's values as they stand now, for one load.
+    // The file's values as they stand now, for one load; no values at all
+    // (a null pointer) when the file is there but could not be read.
     virtual std::unique_ptr<ProfileFile> openForReading() = 0;
 
     // The load could not take the stored entries (a damaged checksum, a
-    // count over the bound): the file as it stands is kept as a backup
-    // before the first save replaces it.
+    // count over the bound, a file it could not read): the file as it stands
+    // is kept as a backup before the first save replaces it.
     virtual void keepBeforeReplacing() = 0;
+    // Where that backup went once a commit kept it; empty before, or when
+    // there was no file to keep.
+    virtual std::wstring keptBackupPath() const = 0;
 
     // A new version that starts with everything the file holds now, so that
     // sections and keys of others survive the save.

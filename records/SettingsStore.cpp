@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "records/ProfileDocument.h"
 #include "records/ScoreChecksum.h"
 
 namespace {
@@ -31,6 +32,10 @@ void SettingsStore::load()
 {
     records.clear();
     const std::unique_ptr<ProfileFile> stored = file_.openForReading();
+    if (!stored) {
+        loadUnreadFile();
+        return;
+    }
     loadOptions(*stored);
     if (highScoreNum <= 0) {
         checkSum = 0;
@@ -45,6 +50,17 @@ void SettingsStore::load()
     if (scoreChecksum() != checkSum) {
         discardEntries();
     }
+}
+
+// A file that is there but could not be read is never taken for an empty
+// one: the program runs with the defaults, and the file is kept as it is
+// before the first save replaces it; the user learns where at that save.
+void SettingsStore::loadUnreadFile()
+{
+    loadOptions(ProfileDocument());
+    checkSum = 0;
+    unreadFileToReport_ = true;
+    file_.keepBeforeReplacing();
 }
 
 void SettingsStore::loadOptions(const ProfileFile& stored)
@@ -98,10 +114,12 @@ bool SettingsStore::save()
     }
     // Entry sections beyond the new count stay in the file; load reads only
     // the first highScoreNum of them.
-    if (next->commit())
-        return true;
-    reportSaveFailure();
-    return false;
+    if (!next->commit()) {
+        reportSaveFailure();
+        return false;
+    }
+    reportUnreadFileKept();
+    return true;
 }
 
 void SettingsStore::saveOptions(ProfileFile& target) const
@@ -137,6 +155,17 @@ void SettingsStore::reportSaveFailure()
         return;
     saveFailureReported_ = true;
     saveFailures_.reportSaveFailure(file_.fullPath());
+}
+
+// Once, at the first save that kept the file the load could not read; a save
+// that failed left the file as it was.
+void SettingsStore::reportUnreadFileKept()
+{
+    const std::wstring backup = file_.keptBackupPath();
+    if (!unreadFileToReport_ || backup.empty())
+        return;
+    unreadFileToReport_ = false;
+    reporter_.reportUnreadFileKept(file_.fullPath(), backup);
 }
 
 std::uint32_t SettingsStore::scoreChecksum() const

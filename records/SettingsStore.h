@@ -27,12 +27,14 @@ public:
 
     // Missing values take their defaults. Entries whose scores do not match
     // the stored checksum are reported and discarded; the file is then kept
-    // as a backup before the next save replaces it.
+    // as a backup before the next save replaces it. So is a file that could
+    // not be read at all, which gives the defaults.
     void load();
     // Sets highScoreNum and checkSum from records, then writes every field
     // into a new version of the file and puts it in place. On failure the
     // file stays as it was, the fields keep their values for the next try,
-    // and the first failure of the store's life is reported.
+    // and the first failure of the store's life is reported. The first save
+    // that kept a file the load could not read says where it is.
     bool save();
     // Requires at least one record.
     std::uint32_t scoreChecksum() const;
@@ -46,6 +48,7 @@ public:
     std::list<ScoreRecord> records;  // in file order; entry 0 is the best
 
 private:
+    void loadUnreadFile();
     void loadOptions(const ProfileFile& stored);
     void loadEntries(const ProfileFile& stored);
     static ScoreRecord loadEntry(const ProfileFile& stored, std::int32_t index);
@@ -55,9 +58,11 @@ private:
     static void writeNumber(ProfileFile& target, const std::wstring& section, const std::wstring& key,
                             std::uint32_t value);
     void reportSaveFailure();
+    void reportUnreadFileKept();
 
     ProfileStorage& file_;
     DamagedDataReporter& reporter_;
     SaveFailureReporter& saveFailures_;
     bool saveFailureReported_ = false;
+    bool unreadFileToReport_ = false;
 };

@@ -4,9 +4,9 @@
 
 #include <utility>
 
+#include "records/ProfileDocument.h"
 #include "records/StoredSettingsText.h"
 #include "records/Win32FileBytes.h"
-#include "records/Win32ProfileFile.h"
 #include "win/FullPath.h"
 
 namespace {
@@ -29,29 +29,22 @@ bool decodeAnsiStrictly(const std::string& bytes, std::wstring& text)
                                &text[0], length) == length;
 }
 
-std::wstring decodeAnsi(const std::string& bytes)
+// The text in the ANSI code page, if a file of these bytes reads back as
+// exactly this text: every character fits the code page, and the bytes do
+// not happen to form UTF-8 ("Ã©" in code page 1252 is the UTF-8 of "é").
+bool encodeAnsiExactly(const std::wstring& text, std::string& bytes)
 {
-    std::wstring text;
-    if (bytes.empty())
-        return text;
-    const int length = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    bytes.clear();
+    const int length =
+        WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     if (length <= 0)
-        return text;
-    text.resize(static_cast<std::size_t>(length));
-    MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), &text[0], length);
-    return text;
-}
-
-// Whether the profile functions can store the text in an ANSI file without
-// turning characters into question marks.
-bool fitsAnsiCodePage(const std::wstring& text)
-{
-    if (text.empty() || GetACP() == CP_UTF8)
-        return true;  // a UTF-8 code page holds everything (and takes no default-char query)
-    BOOL usedDefault = FALSE;
-    const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), static_cast<int>(text.size()),
-                                           nullptr, 0, nullptr, &usedDefault);
-    return length > 0 && !usedDefault;
+        return false;
+    bytes.resize(static_cast<std::size_t>(length));
+    if (WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &bytes[0], length, nullptr,
+                            nullptr) != length)
+        return false;
+    const StoredSettingsText reread = readStoredSettingsText(bytes, decodeAnsiStrictly);
+    return reread.encoding == StoredEncoding::Ansi && reread.text == text;
 }
 
 struct StoredFile {
@@ -60,6 +53,8 @@ struct StoredFile {
     StoredSettingsText text;
 };
 
+// The file read once and decoded in its own encoding; a file the program
+// cannot read gives an empty text.
 StoredFile inspect(const std::wstring& path)
 {
     StoredFile stored;
@@ -73,54 +68,13 @@ StoredFile inspect(const std::wstring& path)
     return stored;
 }
 
-// What load reads from a file in an encoding the program cannot read.
-class NoValues : public ProfileFile {
-public:
-    std::int32_t readInt(const std::wstring&, const std::wstring&, std::int32_t defaultValue) const override
-    {
-        return defaultValue;
-    }
-    std::wstring readString(const std::wstring&, const std::wstring&, const std::wstring& defaultValue) const override
-    {
-        return defaultValue;
-    }
-    void writeString(const std::wstring&, const std::wstring&, const std::wstring&) override {}
-};
-
-// A UTF-16LE copy of a converted file in the temporary folder, deleted when
-// the load is done.
-class ReadingCopy : public Win32ProfileFile {
-public:
-    explicit ReadingCopy(const std::wstring& path) : Win32ProfileFile(path), path_(path) {}
-    ~ReadingCopy() override { DeleteFileW(path_.c_str()); }
-
-private:
-    std::wstring path_;
-};
-
-std::unique_ptr<ProfileFile> readingCopyOf(const std::wstring& text)
-{
-    wchar_t folder[MAX_PATH + 1];
-    wchar_t name[MAX_PATH + 1];
-    const DWORD length = GetTempPathW(MAX_PATH + 1, folder);
-    if (length == 0 || length > MAX_PATH || GetTempFileNameW(folder, L"Bri", 0, name) == 0)
-        return nullptr;
-    auto copy = std::make_unique<ReadingCopy>(name);
-    if (!writeFileBytes(name, utf16LeWithMark(text)))
-        return nullptr;
-    return copy;
-}
-
 }  // namespace
 
-// The new version of the file, "<path>.tmp", filled by the profile functions.
+// The new version of the file: the file as it is now, in memory, changed by
+// the save's writes and written to "<path>.tmp" in one go at the commit.
 class Win32Replacement : public ProfileReplacement {
 public:
-    explicit Win32Replacement(Win32ProfileStorage& owner)
-        : owner_(owner), path_(owner.path_ + L".tmp"), draft_(path_)
-    {
-        start();
-    }
+    explicit Win32Replacement(Win32ProfileStorage& owner) : owner_(owner), path_(owner.path_ + L".tmp") { start(); }
     ~Win32Replacement() override
     {
         if (!committed_)
@@ -139,33 +93,24 @@ public:
     }
     void writeString(const std::wstring& section, const std::wstring& key, const std::wstring& value) override
     {
-        if (failed_)
-            return;
-        if (ansi_ && !fitsAnsiCodePage(value) && !turnUtf16()) {
-            failed_ = true;
-            return;
-        }
         draft_.writeString(section, key, value);
-        failed_ = failed_ || draft_.writeFailed();
     }
     bool commit() override;
 
 private:
     void start();
-    bool turnUtf16();
-    bool keepsItsEncoding() const;
+    std::string bytes() const;
 
     Win32ProfileStorage& owner_;
     std::wstring path_;
-    Win32ProfileFile draft_;
+    ProfileDocument draft_;
     bool ansi_ = false;
     bool backupDue_ = false;
     bool failed_ = false;
     bool committed_ = false;
 };
 
-// The new version starts as the file is now, in its own encoding; a file the
-// program cannot read is not carried over (its backup keeps it).
+// A file the program cannot read is not carried over (its backup keeps it).
 void Win32Replacement::start()
 {
     const StoredFile stored = inspect(owner_.path_);
@@ -174,60 +119,31 @@ void Win32Replacement::start()
         return;
     }
     backupDue_ = owner_.backupDue(stored.text.needsBackup);
-    std::string initial = utf16LeWithMark(L"");
-    switch (stored.text.encoding) {
-    case StoredEncoding::Ansi:
-        ansi_ = true;
-        initial = stored.bytes;
-        break;
-    case StoredEncoding::Utf16:
-        initial = stored.bytes;
-        break;
-    case StoredEncoding::Converted:
-        initial = utf16LeWithMark(stored.text.text);
-        break;
-    case StoredEncoding::None:
-    case StoredEncoding::Unreadable:
-        break;
-    }
-    failed_ = !writeFileBytes(path_, initial);
+    ansi_ = stored.text.encoding == StoredEncoding::Ansi;
+    draft_ = ProfileDocument(stored.text.text);
 }
 
-// A name the ANSI code page cannot hold: the new version, with what it holds
-// so far, becomes UTF-16LE, which holds every name.
-bool Win32Replacement::turnUtf16()
+// An ANSI file stays ANSI, so that older versions can still read it, while
+// it holds only what the code page can; a file in any other encoding, or one
+// that gets a name the code page cannot hold, is saved as UTF-16LE.
+std::string Win32Replacement::bytes() const
 {
-    ansi_ = false;
-    std::string bytes;
-    if (readFileBytes(path_, kMaxFileBytes, bytes) != FileRead::Read)
-        return false;
-    return writeFileBytes(path_, utf16LeWithMark(decodeAnsi(bytes)));
-}
-
-// An ANSI file whose new bytes happen to form UTF-8 ("Ã©" in code page 1252)
-// would be read as UTF-8 at the next start, with other names than saved.
-bool Win32Replacement::keepsItsEncoding() const
-{
-    std::string bytes;
-    if (readFileBytes(path_, kMaxFileBytes, bytes) != FileRead::Read)
-        return false;
-    const StoredEncoding next = readStoredSettingsText(bytes, decodeAnsiStrictly).encoding;
-    return next == StoredEncoding::Ansi || next == StoredEncoding::None;
+    const std::wstring text = draft_.text();
+    std::string ansi;
+    if (ansi_ && encodeAnsiExactly(text, ansi))
+        return ansi;
+    return utf16LeWithMark(text);
 }
 
 bool Win32Replacement::commit()
 {
     if (failed_)
         return false;
-    // The profile functions may cache; a null section writes the cache out.
-    WritePrivateProfileStringW(nullptr, nullptr, nullptr, path_.c_str());
-    if (ansi_ && !keepsItsEncoding() && !turnUtf16())
-        return false;
-    if (!flushFileToDisk(path_))
-        return false;
     // A read-only file is the player's wish that it stay as it is.
     const DWORD attributes = GetFileAttributesW(owner_.path_.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
+        return false;
+    if (!writeFileBytes(path_, bytes()))
         return false;
     if (backupDue_ && !owner_.keepBackup())
         return false;
@@ -244,14 +160,9 @@ Win32ProfileStorage::Win32ProfileStorage(std::wstring path) : path_(std::move(pa
 std::unique_ptr<ProfileFile> Win32ProfileStorage::openForReading()
 {
     const StoredFile stored = inspect(path_);
-    if (stored.text.encoding == StoredEncoding::Unreadable)
-        return std::make_unique<NoValues>();
-    if (stored.read == FileRead::Read && stored.text.encoding == StoredEncoding::Converted) {
-        std::unique_ptr<ProfileFile> copy = readingCopyOf(stored.text.text);
-        if (copy)
-            return copy;
-    }
-    return std::make_unique<Win32ProfileFile>(path_);
+    if (stored.read == FileRead::Failed)
+        return nullptr;
+    return std::make_unique<ProfileDocument>(stored.text.text);
 }
 
 std::unique_ptr<ProfileReplacement> Win32ProfileStorage::beginReplacement()
@@ -283,8 +194,10 @@ bool Win32ProfileStorage::keepBackup()
         for (int number = 1; number <= kMaxBackups; ++number) {
             // Without MOVEFILE_REPLACE_EXISTING the rename fails rather than
             // replace an earlier backup, even one made at the same moment.
-            if (MoveFileExW(staging.c_str(), backupPath(path_, number).c_str(), MOVEFILE_WRITE_THROUGH)) {
+            const std::wstring kept = backupPath(path_, number);
+            if (MoveFileExW(staging.c_str(), kept.c_str(), MOVEFILE_WRITE_THROUGH)) {
                 backupKept_ = true;
+                keptBackupPath_ = fullPathOf(kept);
                 return true;
             }
             const DWORD error = GetLastError();

@@ -1,6 +1,7 @@
-// The settings file on disk: read through the platform's profile functions,
-// saved into a new file beside it that then replaces it in one rename, and
-// kept as a backup first when the program could not take it as it stood.
+// The settings file on disk: read once into memory by the rules of the
+// platform's profile functions, saved into a new file beside it that then
+// replaces it in one rename, and kept as a backup first when the program could
+// not take it as it stood.
 #pragma once
 
 #include <memory>
@@ -14,12 +15,16 @@ public:
     // current directory at each call.
     explicit Win32ProfileStorage(std::wstring path);
 
-    // UTF-8 and UTF-16BE files are read from a UTF-16LE copy; a file in an
-    // encoding the program cannot read gives no values.
+    // ANSI, UTF-16 (either byte order) and UTF-8 files are read in their
+    // encoding; a file in an encoding the program cannot read reads as empty.
+    // A file that exists but cannot be read, even after waiting for another
+    // program to let go of it, gives no values.
     std::unique_ptr<ProfileFile> openForReading() override;
     void keepBeforeReplacing() override { entriesNotTaken_ = true; }
-    // The new version is "<path>.tmp", in the file's own encoding; an ANSI
-    // one turns UTF-16LE as soon as a value does not fit the code page.
+    std::wstring keptBackupPath() const override { return keptBackupPath_; }
+    // The new version is written to "<path>.tmp" in one go, in the file's
+    // own encoding if that is ANSI or UTF-16LE and holds every value, else
+    // in UTF-16LE.
     std::unique_ptr<ProfileReplacement> beginReplacement() override;
     std::wstring fullPath() const override;
 
@@ -37,4 +42,5 @@ private:
     std::wstring path_;
     bool entriesNotTaken_ = false;
     bool backupKept_ = false;
+    std::wstring keptBackupPath_;
 };

@@ -1,5 +1,7 @@
 #include "shell/MainWindow.h"
 
+#include <utility>
+
 #include "records/LocalDateText.h"
 #include "game/SoundEffects.h"
 #include "render/GdiSurface.h"
@@ -20,8 +22,9 @@ constexpr DWORD kDeferredCommandDelayMs = 1;
 
 }  // namespace
 
-CMainWindow::CMainWindow(MessageLoop& loop)
+CMainWindow::CMainWindow(MessageLoop& loop, std::function<void()> closing)
     : loop_(loop),
+      closing_(std::move(closing)),
       updateUi_({ID_GAME_START, ID_GAME_PAUSE, ID_OPTION_SOUND, ID_OPTION_GUIDE}),
       settingsFile_(kSettingsFilePath),
       settings_(settingsFile_, damagedDataReporter_, saveFailureReporter_),
@@ -67,6 +70,9 @@ LRESULT CMainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_ENDSESSION:
         OnEndSession(wParam != FALSE);
         return 0;
+    case WM_WINDOWPOSCHANGED:
+        OnWindowPosChanged();
+        break;  // the default handling sends WM_MOVE and WM_SIZE
     case WM_KEYDOWN:
         OnKeyDown(static_cast<int>(wParam));
         return 0;
@@ -197,6 +203,8 @@ LRESULT CMainWindow::OnGetDpiScaledSize(int newDpi, SIZE& size) const
 
 void CMainWindow::OnDestroy()
 {
+    if (closing_)
+        closing_();
     // From here on the game's requests find no window: a tick still under
     // way paints nothing and posts nothing, and no new tick starts.
     host_.detach();
@@ -215,17 +223,27 @@ void CMainWindow::OnEndSession(bool ending)
         saveSettings();
 }
 
+// Kept as the window moves, so that a window closed minimised or maximised
+// (its rectangle then far off screen, or the whole screen) stores where it
+// comes back to; the placement's restored rectangle is not used, as its
+// coordinates are the work area's on Windows and the screen's under wine.
+void CMainWindow::OnWindowPosChanged()
+{
+    RECT outer{};
+    if (IsIconic(hwnd()) || IsZoomed(hwnd()) || !GetWindowRect(hwnd(), &outer))
+        return;
+    restoredPosition_ = {outer.left, outer.top};
+    restoredPositionKnown_ = true;
+}
+
 void CMainWindow::saveSettings()
 {
     if (settingsSaved_)
         return;
     settingsSaved_ = true;
-    // Where the window comes back to, also when it is closed minimised or
-    // maximised (its rectangle is then far off screen, or the whole screen).
-    POINT restored{};
-    if (restoredWindowPosition(hwnd(), restored)) {
-        settings_.windowLeft = restored.x;
-        settings_.windowTop = restored.y;
+    if (restoredPositionKnown_) {
+        settings_.windowLeft = restoredPosition_.x;
+        settings_.windowTop = restoredPosition_.y;
     }
     settings_.sound = soundEnabled();
     settings_.guide = game_.guideEnabled;

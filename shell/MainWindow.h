@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 #include "game/Game.h"
 #include "records/HighScoreTable.h"
 #include "records/MessageBoxDamagedDataReporter.h"
@@ -30,7 +32,8 @@ public:
     static constexpr int boardWidth = 248;
     static constexpr int boardHeight = 352;
 
-    explicit CMainWindow(MessageLoop& loop);
+    // closing is told as the window begins to close, before its last save.
+    explicit CMainWindow(MessageLoop& loop, std::function<void()> closing = nullptr);
     virtual ~CMainWindow();
 
     // Registers the class and creates the window, which shows itself where it
@@ -58,6 +61,7 @@ private:
     LRESULT OnCreate();
     void OnDestroy();
     void OnEndSession(bool ending);
+    void OnWindowPosChanged();
     void OnKeyDown(int virtualKey);
     LRESULT OnGameOver(std::uint32_t gameNumber);
     bool OnCommand(UINT commandId);
@@ -81,6 +85,7 @@ private:
     void saveScores();
 
     MessageLoop& loop_;
+    std::function<void()> closing_;
     UniqueAcceleratorTable shortcuts_;
     UniqueIcon icon_;
     UpdateUi updateUi_;
@@ -95,6 +100,10 @@ private:
     // Kept from paint to paint; released with the window, before GDI+ stops.
     FrameCache frameCache_;
     int dpi_ = BoardScale::boardDpi;
+    // Where the window was last while it was neither minimised nor
+    // maximised: where it comes back to, in screen coordinates.
+    POINT restoredPosition_{};
+    bool restoredPositionKnown_ = false;
     bool settingsSaved_ = false;
     // The last game whose end-of-game flow has begun, and whether that flow
     // is still under way.

@@ -70,30 +70,3 @@ std::vector<MonitorArea> displayMonitors()
         monitors.clear();
     return monitors;
 }
-
-bool restoredWindowPosition(HWND window, POINT& position)
-{
-    WINDOWPLACEMENT placement{};
-    placement.length = sizeof placement;
-    if (!GetWindowPlacement(window, &placement))
-        return false;
-    if (!IsIconic(window) && !IsZoomed(window)) {
-        RECT outer{};
-        if (!GetWindowRect(window, &outer))
-            return false;
-        position = {outer.left, outer.top};
-        return true;
-    }
-    // The restored rectangle is in workspace coordinates: relative to the
-    // work area of its monitor, which differ from the screen's when the
-    // taskbar is at the top or the left.
-    const RECT& normal = placement.rcNormalPosition;
-    position = {normal.left, normal.top};
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    if (GetMonitorInfoW(MonitorFromRect(&normal, MONITOR_DEFAULTTONEAREST), &monitor)) {
-        position.x += monitor.rcWork.left - monitor.rcMonitor.left;
-        position.y += monitor.rcWork.top - monitor.rcMonitor.top;
-    }
-    return true;
-}

@@ -22,8 +22,3 @@ POINT reachableWindowPosition(POINT stored, SIZE size, int titleBarHeight, const
 
 // The monitors of the desktop, empty if they cannot be read.
 std::vector<MonitorArea> displayMonitors();
-
-// The window's position in its normal (restored) state, in screen
-// coordinates: where it is, or where it goes back to when it is minimised
-// or maximised. False if it cannot be read.
-bool restoredWindowPosition(HWND window, POINT& position);

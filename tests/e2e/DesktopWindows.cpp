@@ -56,6 +56,11 @@ HWND findProcessWindow(DWORD processId, const wchar_t* className, const wchar_t*
     return nullptr;
 }
 
+bool showsAnyWindow(DWORD processId)
+{
+    return !processWindows(processId).empty();
+}
+
 std::wstring describeProcessWindows(DWORD processId)
 {
     std::wstring description;

@@ -16,6 +16,8 @@
 
 // A visible top-level window of the process with this class and title.
 HWND findProcessWindow(DWORD processId, const wchar_t* className, const wchar_t* title);
+// Whether the process shows any top-level window at all.
+bool showsAnyWindow(DWORD processId);
 // Every visible top-level window of the process, as "class 'title'" lines for
 // failure messages.
 std::wstring describeProcessWindows(DWORD processId);

@@ -10,15 +10,16 @@
 #include "records/DamagedDataReporter.h"
 #include "records/SaveFailureReporter.h"
 #include "records/SettingsStore.h"
-#include "records/Win32ProfileFile.h"
 #include "records/Win32ProfileStorage.h"
 #include "tests/support/SettingsTextLines.h"
+#include "tests/support/win32/Win32ProfileFile.h"
 
 namespace {
 
 class CountingReporter : public DamagedDataReporter, public SaveFailureReporter {
 public:
     void reportDamagedScores() override { ++reports; }
+    void reportUnreadFileKept(const std::wstring&, const std::wstring&) override {}
     void reportSaveFailure(const std::wstring&) override { ++saveFailures; }
     int reports = 0;
     int saveFailures = 0;
@@ -70,6 +71,11 @@ std::wstring fileText(const std::string& bytes)
 }  // namespace
 
 SettingsFile::SettingsFile(const std::wstring& directory) : path_(directory + L"\\Brixol.ini") {}
+
+std::string SettingsFile::bytesOf(const std::wstring& path)
+{
+    return fileBytes(path);
+}
 
 bool SettingsFile::exists() const
 {

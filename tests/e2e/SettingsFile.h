@@ -23,7 +23,12 @@ public:
     explicit SettingsFile(const std::wstring& directory);
 
     const std::wstring& path() const { return path_; }
+    // "Brixol.ini.bak" beside it, where the first backup goes.
+    std::wstring backupPath() const { return path_ + L".bak"; }
     bool exists() const;
+    // The bytes of the file, or of another one, as they are on disk.
+    std::string bytes() const { return bytesOf(path_); }
+    static std::string bytesOf(const std::wstring& path);
 
     // Writes every key as the program itself would, with the right checksum.
     void write(const StoredSettings& settings) const;

@@ -38,6 +38,8 @@ private:
 
 std::unique_ptr<ProfileFile> FakeProfileStorage::openForReading()
 {
+    if (unreadable)
+        return nullptr;
     return std::make_unique<FakeProfileFile>(stored);
 }
 

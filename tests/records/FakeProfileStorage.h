@@ -12,8 +12,10 @@
 
 class FakeProfileStorage : public ProfileStorage {
 public:
+    // Nothing when the file is to be one that cannot be read.
     std::unique_ptr<ProfileFile> openForReading() override;
     void keepBeforeReplacing() override { backupPending_ = true; }
+    std::wstring keptBackupPath() const override { return backups.empty() ? L"" : fullPath() + L".bak"; }
     std::unique_ptr<ProfileReplacement> beginReplacement() override;
     std::wstring fullPath() const override { return L"C:\\Games\\Brixol\\Brixol.ini"; }
 
@@ -26,6 +28,7 @@ public:
     std::vector<FakeProfileFile> backups;  // kept before replacing, oldest first
     int failFromCall = 0;
     int calls = 0;
+    bool unreadable = false;  // the file is there but cannot be read
 
 private:
     friend class FakeReplacement;

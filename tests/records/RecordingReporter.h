@@ -1,5 +1,5 @@
-// Counts the damaged-data reports and notes the save-failure reports instead
-// of showing them.
+// Counts the damaged-data reports and notes the save-failure and unread-file
+// reports instead of showing them.
 #pragma once
 
 #include <string>
@@ -11,8 +11,18 @@
 class RecordingReporter : public DamagedDataReporter {
 public:
     void reportDamagedScores() override { ++reports; }
+    void reportUnreadFileKept(const std::wstring& fullPath, const std::wstring& backupPath) override
+    {
+        unreadFilesKept.push_back({fullPath, backupPath});
+    }
+
+    struct UnreadFileKept {
+        std::wstring fullPath;
+        std::wstring backupPath;
+    };
 
     int reports = 0;
+    std::vector<UnreadFileKept> unreadFilesKept;  // one per report
 };
 
 class RecordingSaveFailureReporter : public SaveFailureReporter {

@@ -124,13 +124,16 @@ TEST_F(SettingsStoreSaveTest, AFileWhoseEntriesWereNotTakenIsKeptOnceBeforeTheFi
         {"no file", {}, 0},
         {"damaged checksum", tampered, 1},
         {"count over the bound", {L"[Brixol]", L"HighScoreNum=2000000000", L"CheckSum=0"}, 1},
+        {"a file that could not be read", exampleFileLines(), 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         file = FakeProfileStorage();
         file.stored = FakeProfileFile(c.lines);
+        file.unreadable = std::string(c.what) == "a file that could not be read";
         SettingsStore store(file, reporter, saveFailures);
         store.load();
+        file.unreadable = false;
         store.records = newerRecords();
         EXPECT_TRUE(store.save());
         EXPECT_TRUE(store.save());
@@ -154,6 +157,41 @@ TEST_F(SettingsStoreSaveTest, AFailedSaveStillKeepsTheBackupForTheNextOne)
     EXPECT_TRUE(store.save());
     ASSERT_EQ(file.backups.size(), 1u);
     EXPECT_EQ(file.backups.front().lines(), original);
+}
+
+// A file that could not be read is not an empty one: the program runs with
+// the defaults, and the first save that replaces the file keeps it and says
+// where; a save that failed left the file as it was and says nothing of it.
+TEST_F(SettingsStoreSaveTest, AFileThatCouldNotBeReadIsKeptAndTheUserToldWhereOnce)
+{
+    file.stored = FakeProfileFile(exampleFileLines());
+    file.unreadable = true;
+    SettingsStore store(file, reporter, saveFailures);
+    store.records = exampleRecords();
+    store.windowLeft = 5;
+    store.load();
+    file.unreadable = false;
+    EXPECT_TRUE(store.records.empty());
+    EXPECT_EQ(store.windowLeft, 0);
+    EXPECT_TRUE(store.sound);
+    EXPECT_EQ(reporter.reports, 0) << "not damaged data";
+    EXPECT_TRUE(reporter.unreadFilesKept.empty()) << "nothing has happened to the file yet";
+
+    store.records = newerRecords();
+    file.failFromCall = 1;
+    EXPECT_FALSE(store.save());
+    EXPECT_TRUE(reporter.unreadFilesKept.empty());
+    EXPECT_EQ(file.stored.lines(), exampleFileLines());
+
+    file.failFromCall = 0;
+    EXPECT_TRUE(store.save());
+    EXPECT_TRUE(store.save());
+    ASSERT_EQ(reporter.unreadFilesKept.size(), 1u);
+    EXPECT_EQ(reporter.unreadFilesKept.front().fullPath, file.fullPath());
+    EXPECT_EQ(reporter.unreadFilesKept.front().backupPath, file.fullPath() + L".bak");
+    ASSERT_EQ(file.backups.size(), 1u);
+    EXPECT_EQ(file.backups.front().lines(), exampleFileLines());
+    EXPECT_EQ(loadedAgain().records, newerRecords());
 }
 
 }  // namespace

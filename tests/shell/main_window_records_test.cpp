@@ -1,7 +1,8 @@
 // What the main window keeps in the settings file while it runs: a score the
 // moment it is won or cleared, nothing for a name dialog that never showed,
 // the ended game's own entry whatever Start the player presses meanwhile, and
-// the window's restored position when it is closed minimised.
+// the window's restored position when it is closed minimised or maximised,
+// whatever panels narrow the desktop.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,6 +10,8 @@
 #include <chrono>
 #include <fstream>
 #include <iterator>
+#include <memory>
+#include <ostream>
 #include <string>
 #include <thread>
 #include <utility>
@@ -17,6 +20,7 @@
 #include "records/ScoreChecksum.h"
 #include "tests/shell/MainWindowFixture.h"
 #include "tests/support/win32/UserActions.h"
+#include "tests/support/win32/WindowCreationRefusal.h"
 
 namespace {
 
@@ -268,32 +272,10 @@ TEST_F(OneEntryTest, AClearedTableIsInTheFileWhileTheDialogIsStillOpen)
     EXPECT_TRUE(window_->highScores().records.empty());
 }
 
-// Refuses to create dialogs on this thread, as when the system is out of
-// window resources: the game-over message and the name dialog both fail.
-class DialogRefusal {
-public:
-    DialogRefusal() : hook_(SetWindowsHookExW(WH_CBT, &DialogRefusal::refuse, nullptr, GetCurrentThreadId())) {}
-    ~DialogRefusal()
-    {
-        if (hook_ != nullptr)
-            UnhookWindowsHookEx(hook_);
-    }
-    bool active() const { return hook_ != nullptr; }
-
-private:
-    static LRESULT CALLBACK refuse(int code, WPARAM wParam, LPARAM lParam)
-    {
-        if (code == HCBT_CREATEWND) {
-            wchar_t name[16] = {};
-            GetClassNameW(reinterpret_cast<HWND>(wParam), name, 16);
-            if (std::wstring(name) == L"#32770")
-                return 1;
-        }
-        return CallNextHookEx(nullptr, code, wParam, lParam);
-    }
-
-    HHOOK hook_;
-};
+// The game-over message and the name dialog both fail, as when the system
+// is out of window resources.
+constexpr wchar_t kDialogClass[] = L"#32770";
+using DialogRefusal = WindowCreationRefusal<kDialogClass>;
 
 TEST_F(MainWindowRecordsTest, ANameDialogThatCannotBeShownAddsNoEntry)
 {
@@ -306,30 +288,102 @@ TEST_F(MainWindowRecordsTest, ANameDialogThatCannotBeShownAddsNoEntry)
     EXPECT_FALSE(directory_.contains(L"Brixol.ini")) << "a save without a new entry";
 }
 
-// A window that was left at a position of its choice.
-class StoredPositionTest : public MainWindowRecordsTest {
+// The primary monitor's work area narrowed for the object's life, as a
+// panel at one or more of its edges would narrow it.
+class WorkAreaOverride {
+public:
+    explicit WorkAreaOverride(const RECT& insets)
+    {
+        saved_ = SystemParametersInfoW(SPI_GETWORKAREA, 0, &previous_, 0) != FALSE;
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor);
+        RECT work = monitor.rcMonitor;
+        work.left += insets.left;
+        work.top += insets.top;
+        work.right -= insets.right;
+        work.bottom -= insets.bottom;
+        applied_ = saved_ && SystemParametersInfoW(SPI_SETWORKAREA, 0, &work, 0) != FALSE;
+    }
+    ~WorkAreaOverride()
+    {
+        if (applied_)
+            SystemParametersInfoW(SPI_SETWORKAREA, 0, &previous_, 0);
+    }
+    WorkAreaOverride(const WorkAreaOverride&) = delete;
+    WorkAreaOverride& operator=(const WorkAreaOverride&) = delete;
+
+    bool applied() const { return applied_; }
+
+private:
+    RECT previous_{};
+    bool saved_ = false;
+    bool applied_ = false;
+};
+
+struct PositionCase {
+    const char* name;
+    RECT panels;    // the work area's insets from the monitor's edges
+    bool moved;     // moved by the player to (300, 200) before
+    int showState;  // then minimised or maximised, and closed
+};
+
+void PrintTo(const PositionCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+// A window that was left at (100, 80), on a desktop whose work area panels
+// narrow. Windows applies the work area set here to its monitors (and gives
+// the placement's restored rectangle relative to it); wine takes its work
+// area from the X desktop's panels instead, so under wine these cases keep
+// the position through moves, minimising and maximising with the desktop's
+// own work area.
+class StoredPositionTest : public MainWindowRecordsTest, public ::testing::WithParamInterface<PositionCase> {
 protected:
     void prepareDirectory() override
     {
         std::ofstream(L"Brixol.ini", std::ios::binary) << "[Brixol]\r\nWindowLeft=100\r\nWindowTop=80\r\n";
+        workArea_ = std::make_unique<WorkAreaOverride>(GetParam().panels);
     }
+
+    std::unique_ptr<WorkAreaOverride> workArea_;
 };
 
-TEST_F(StoredPositionTest, ClosedMinimisedItKeepsItsRestoredPosition)
+TEST_P(StoredPositionTest, ClosedMinimisedOrMaximisedItStoresWhereItComesBackTo)
 {
+    const PositionCase& c = GetParam();
+    ASSERT_TRUE(workArea_->applied());
     RECT outer{};
     GetWindowRect(hwnd(), &outer);
     ASSERT_EQ(outer.left, 100);
     ASSERT_EQ(outer.top, 80);
-    ShowWindow(hwnd(), SW_MINIMIZE);
+    POINT expected{100, 80};
+    if (c.moved) {
+        SetWindowPos(hwnd(), nullptr, 300, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        expected = {300, 200};
+    }
+    ShowWindow(hwnd(), c.showState);
     pump();
-    ASSERT_TRUE(IsIconic(hwnd()));
+    ASSERT_TRUE(c.showState == SW_MINIMIZE ? IsIconic(hwnd()) : IsZoomed(hwnd()));
 
     DestroyWindow(hwnd());
     pump();
     const std::wstring settings = readSettings();
-    EXPECT_TRUE(has(settings, L"WindowLeft=100")) << narrowForLog(settings);
-    EXPECT_TRUE(has(settings, L"WindowTop=80")) << narrowForLog(settings);
+    EXPECT_TRUE(has(settings, L"WindowLeft=" + std::to_wstring(expected.x))) << narrowForLog(settings);
+    EXPECT_TRUE(has(settings, L"WindowTop=" + std::to_wstring(expected.y))) << narrowForLog(settings);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    WorkAreas, StoredPositionTest,
+    ::testing::Values(PositionCase{"PanelAtTheTop", {0, 40, 0, 0}, false, SW_MINIMIZE},
+                      PositionCase{"PanelAtTheLeft", {40, 0, 0, 0}, false, SW_MINIMIZE},
+                      PositionCase{"PanelsAtTheTopAndLeft", {40, 40, 0, 0}, false, SW_MINIMIZE},
+                      PositionCase{"PanelAtTheRight", {0, 0, 40, 0}, false, SW_MINIMIZE},
+                      PositionCase{"PanelAtTheBottom", {0, 0, 0, 40}, false, SW_MINIMIZE},
+                      PositionCase{"MovedThenMinimised", {40, 40, 0, 0}, true, SW_MINIMIZE},
+                      PositionCase{"Maximised", {0, 40, 0, 0}, false, SW_MAXIMIZE},
+                      PositionCase{"MovedThenMaximised", {40, 0, 0, 40}, true, SW_MAXIMIZE}),
+    [](const ::testing::TestParamInfo<PositionCase>& info) { return info.param.name; });
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -131,14 +132,24 @@ void expectTheDamageMessage(const SeenMessageBox& box)
     EXPECT_FALSE(box.iconShown);
 }
 
-TEST(DamagedDataMessage, IsOwnedByTheWindowItWasGiven)
-{
-    const StandInMainWindow mainWindow;
-    ASSERT_NE(mainWindow.get(), nullptr);
-    SeenMessageBox box;
-    const ActivationWatch watch(box);
-    ASSERT_TRUE(watch.active());
+// A box shown over a stand-in main window, noted and answered as it opens.
+class OwnedMessageBoxTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_NE(mainWindow.get(), nullptr);
+        ASSERT_TRUE(watch.active());
+    }
 
+    const StandInMainWindow mainWindow;
+    SeenMessageBox box;
+    const ActivationWatch watch{box};
+};
+
+using DamagedDataMessage = OwnedMessageBoxTest;
+
+TEST_F(DamagedDataMessage, IsOwnedByTheWindowItWasGiven)
+{
     MessageBoxDamagedDataReporter reporter;
     reporter.setOwner(mainWindow.get());
     reporter.reportDamagedScores();
@@ -147,28 +158,20 @@ TEST(DamagedDataMessage, IsOwnedByTheWindowItWasGiven)
     EXPECT_EQ(box.owner, mainWindow.get());
 }
 
-TEST(DamagedDataMessage, HasNoOwnerWhenGivenNone)
+// The stand-in has the program's name, but no window is looked for.
+TEST_F(DamagedDataMessage, HasNoOwnerWhenGivenNone)
 {
-    const StandInMainWindow otherWindow;  // a window of the program's name is not looked for
-    SeenMessageBox box;
-    const ActivationWatch watch(box);
-    ASSERT_TRUE(watch.active());
-
     MessageBoxDamagedDataReporter().reportDamagedScores();
 
     expectTheDamageMessage(box);
     EXPECT_EQ(box.owner, nullptr);
 }
 
-// The file's full path follows the message on a line of its own.
-TEST(SaveFailureMessage, NamesTheFileOverTheWindowItWasGiven)
-{
-    const StandInMainWindow mainWindow;
-    ASSERT_NE(mainWindow.get(), nullptr);
-    SeenMessageBox box;
-    const ActivationWatch watch(box);
-    ASSERT_TRUE(watch.active());
+using SaveFailureMessage = OwnedMessageBoxTest;
 
+// The file's full path follows the message on a line of its own.
+TEST_F(SaveFailureMessage, NamesTheFileOverTheWindowItWasGiven)
+{
     MessageBoxSaveFailureReporter reporter;
     reporter.setOwner(mainWindow.get());
     reporter.reportSaveFailure(L"C:\\Games\\Brixol\\Brixol.ini");
@@ -177,6 +180,41 @@ TEST(SaveFailureMessage, NamesTheFileOverTheWindowItWasGiven)
     EXPECT_EQ(box.caption, L"エラー");
     EXPECT_EQ(box.texts,
               std::vector<std::wstring>{L"設定とハイスコアを保存できませんでした。\nC:\\Games\\Brixol\\Brixol.ini"});
+    EXPECT_EQ(box.buttons.size(), 1u) << "OK only";
+    EXPECT_EQ(box.owner, mainWindow.get());
+}
+
+std::vector<std::wstring> linesOf(const std::wstring& text)
+{
+    std::vector<std::wstring> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find(L'\n', start)) != std::wstring::npos; start = end + 1)
+        lines.push_back(text.substr(start, end - start));
+    lines.push_back(text.substr(start));
+    return lines;
+}
+
+using UnreadFileMessage = OwnedMessageBoxTest;
+
+// Both paths in full, each on a line of its own, the backup first, under
+// the message of what happened.
+TEST_F(UnreadFileMessage, NamesTheBackupAndTheFileOverTheWindowItWasGiven)
+{
+    MessageBoxDamagedDataReporter reporter;
+    reporter.setOwner(mainWindow.get());
+    const std::wstring file = L"C:\\Games\\Brixol\\Brixol.ini";
+    const std::wstring backup = L"C:\\Games\\Brixol\\Brixol.ini.2.bak";
+    reporter.reportUnreadFileKept(file, backup);
+
+    EXPECT_EQ(box.count, 1);
+    EXPECT_EQ(box.caption, L"エラー");
+    ASSERT_EQ(box.texts.size(), 1u);
+    const std::vector<std::wstring> lines = linesOf(box.texts.front());
+    const auto backupLine = std::find(lines.begin(), lines.end(), backup);
+    const auto fileLine = std::find(lines.begin(), lines.end(), file);
+    EXPECT_NE(backupLine, lines.begin()) << "the message comes first";
+    EXPECT_LT(backupLine, fileLine) << "the backup's path, then the file's";
+    EXPECT_NE(fileLine, lines.end());
     EXPECT_EQ(box.buttons.size(), 1u) << "OK only";
     EXPECT_EQ(box.owner, mainWindow.get());
 }

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <set>
 #include <string>
 #include <thread>
@@ -18,11 +19,11 @@
 #include "SettingsFileMutations.h"
 #include "records/SettingsStore.h"
 #include "records/StoredSettingsText.h"
-#include "records/Win32ProfileFile.h"
 #include "records/Win32ProfileStorage.h"
 #include "win/Handles.h"
 #include "win32/SettingsFileBytes.h"
 #include "tests/support/win32/TemporaryDirectory.h"
+#include "tests/support/win32/Win32ProfileFile.h"
 
 namespace {
 
@@ -137,12 +138,13 @@ TEST_F(ProfileStorageTest, AFolderThatCannotBeWrittenIsReported)
 }
 
 // Another program reading the file, as a virus scanner or an editor does: it
-// lets others read and write but not replace the file while it holds it.
+// lets others read and write but not replace the file while it holds it. A
+// scanner or a sync client may also hold it without sharing it at all.
 class ForeignReader {
 public:
-    ForeignReader()
-        : file_(CreateFileW(L"Brixol.ini", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr))
+    explicit ForeignReader(DWORD sharing = FILE_SHARE_READ | FILE_SHARE_WRITE)
+        : file_(CreateFileW(L"Brixol.ini", GENERIC_READ, sharing, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                            nullptr))
     {
     }
     bool holds() const { return static_cast<bool>(file_); }
@@ -195,6 +197,55 @@ TEST_F(ProfileStorageTest, AReaderThatNeverLetsGoIsReportedAndTheFileStays)
     EXPECT_EQ(filesHere(), std::set<std::wstring>{L"Brixol.ini"});
     EXPECT_TRUE(store.save()) << "free again";
     EXPECT_EQ(loadedAgain().windowLeft, 7);
+}
+
+TEST_F(ProfileStorageTest, AFileHeldWithoutSharingForAMomentIsReadOnceItIsFree)
+{
+    fillWithExample(store);
+    ASSERT_TRUE(store.save());
+    ForeignReader holder(0);
+    ASSERT_TRUE(holder.holds());
+    holder.letGoAfter(300);
+
+    const SettingsStore next = loadedAgain();
+    EXPECT_EQ(next.records, exampleRecords());
+    EXPECT_EQ(next.windowLeft, 120);
+    EXPECT_TRUE(reporter.unreadFilesKept.empty());
+}
+
+// Held by another program through the whole start: the defaults, and the
+// file byte for byte beside the first save's, which says where it is.
+TEST_F(ProfileStorageTest, AFileHeldThroughTheLoadIsKeptBeforeTheFirstSaveAndTheUserTold)
+{
+    fillWithExample(store);
+    ASSERT_TRUE(store.save());
+    const std::string stored = readSettingsBytes();
+    Win32ProfileStorage onDisk{kSettingsFilePath};
+    SettingsStore started(onDisk, reporter, saveFailures);
+    {
+        ForeignReader holder(0);
+        ASSERT_TRUE(holder.holds());
+        started.load();
+    }
+    EXPECT_TRUE(started.records.empty());
+    EXPECT_EQ(started.windowLeft, 0);
+    EXPECT_TRUE(reporter.unreadFilesKept.empty());
+
+    started.records = {ScoreRecord{L"新人", L"2013/1/1", 100, 1}};
+    ASSERT_TRUE(started.save());
+    ASSERT_TRUE(started.save());
+    EXPECT_EQ(readBytesOf("Brixol.ini.bak"), stored);
+    EXPECT_EQ(filesHere(), (std::set<std::wstring>{L"Brixol.ini", L"Brixol.ini.bak"}));
+    ASSERT_EQ(reporter.unreadFilesKept.size(), 1u);
+    EXPECT_EQ(lstrcmpiW(reporter.unreadFilesKept.front().fullPath.c_str(), (directory.path() + L"\\Brixol.ini").c_str()),
+              0)
+        << ::testing::PrintToString(reporter.unreadFilesKept.front().fullPath);
+    EXPECT_EQ(lstrcmpiW(reporter.unreadFilesKept.front().backupPath.c_str(),
+                        (directory.path() + L"\\Brixol.ini.bak").c_str()),
+              0)
+        << ::testing::PrintToString(reporter.unreadFilesKept.front().backupPath);
+    EXPECT_EQ(loadedAgain().records, started.records);
+    EXPECT_TRUE(saveFailures.paths.empty());
 }
 
 struct StoredFileCase {
@@ -303,22 +354,64 @@ TEST(CodePage, IsTheOneTheRunIsFor)
 
 class CodePageTest : public ProfileStorageTest {};
 
+// Points the temporary folder elsewhere for the object's life.
+class TemporaryFolderOverride {
+public:
+    explicit TemporaryFolderOverride(const std::wstring& folder)
+    {
+        for (const wchar_t* name : kNames) {
+            wchar_t value[MAX_PATH];
+            const DWORD length = GetEnvironmentVariableW(name, value, MAX_PATH);
+            saved_.push_back({name, length > 0 && length < MAX_PATH, std::wstring(value, length < MAX_PATH ? length : 0)});
+            SetEnvironmentVariableW(name, folder.c_str());
+        }
+    }
+    ~TemporaryFolderOverride()
+    {
+        for (const Saved& variable : saved_)
+            SetEnvironmentVariableW(variable.name, variable.existed ? variable.value.c_str() : nullptr);
+    }
+    TemporaryFolderOverride(const TemporaryFolderOverride&) = delete;
+    TemporaryFolderOverride& operator=(const TemporaryFolderOverride&) = delete;
+
+private:
+    static constexpr const wchar_t* kNames[] = {L"TMP", L"TEMP"};
+    struct Saved {
+        const wchar_t* name;
+        bool existed;
+        std::wstring value;
+    };
+    std::vector<Saved> saved_;
+};
+
 // An editor's file: UTF-8 without a mark, a Japanese name and a full-width
-// number, whose bytes swallow a line break when read in code page 932.
+// number, whose bytes swallow a line break when read in code page 932. Its
+// names come back also where no file can be made in the temporary folder.
 TEST_F(CodePageTest, AUtf8FileKeepsItsJapaneseNames)
 {
     std::wstring text = exampleFileText();
     text.replace(text.find(L"WindowTop=80"), 12, L"WindowTop=１２３");
     const std::string bytes = utf8Bytes(text);
-    writeSettingsBytes(bytes);
-    store.load();
-    EXPECT_EQ(reporter.reports, 0);
-    EXPECT_EQ(store.records, exampleRecords());
-    EXPECT_EQ(store.records.front().name, L"名無しさん");
-    ASSERT_TRUE(store.save());
-    EXPECT_TRUE(startsWithUtf16Mark(readSettingsBytes()));
-    EXPECT_EQ(loadedAgain().records, exampleRecords());
-    EXPECT_EQ(filesHere(), std::set<std::wstring>{L"Brixol.ini"});
+    for (const bool temporaryFolder : {true, false}) {
+        SCOPED_TRACE(temporaryFolder ? "with a temporary folder" : "with a temporary folder that does not exist");
+        const TemporaryDirectory fresh;
+        writeSettingsBytes(bytes);
+        std::unique_ptr<TemporaryFolderOverride> nowhere;
+        if (!temporaryFolder)
+            nowhere = std::make_unique<TemporaryFolderOverride>(fresh.path() + L"\\no such folder");
+        Win32ProfileStorage onDisk{kSettingsFilePath};
+        SettingsStore started(onDisk, reporter, saveFailures);
+        started.load();
+        EXPECT_EQ(reporter.reports, 0);
+        EXPECT_EQ(started.records, exampleRecords());
+        ASSERT_TRUE(started.save());
+        EXPECT_TRUE(startsWithUtf16Mark(readSettingsBytes()));
+        Win32ProfileStorage reopened{kSettingsFilePath};
+        SettingsStore restarted(reopened, reporter, saveFailures);
+        restarted.load();
+        EXPECT_EQ(restarted.records, exampleRecords());
+        EXPECT_EQ(filesHere(), std::set<std::wstring>{L"Brixol.ini"});
+    }
 }
 
 bool japaneseCodePage()

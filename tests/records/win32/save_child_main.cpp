@@ -16,6 +16,7 @@ namespace {
 class Silent : public DamagedDataReporter, public SaveFailureReporter {
 public:
     void reportDamagedScores() override {}
+    void reportUnreadFileKept(const std::wstring&, const std::wstring&) override {}
     void reportSaveFailure(const std::wstring&) override {}
 };
 

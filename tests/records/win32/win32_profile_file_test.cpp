@@ -6,9 +6,9 @@
 
 #include "ProfileFileContract.h"
 #include "records/SettingsStore.h"
-#include "records/Win32ProfileFile.h"
 #include "win32/SettingsFileBytes.h"
 #include "tests/support/win32/TemporaryDirectory.h"
+#include "tests/support/win32/Win32ProfileFile.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "records/Win32ProfileFile.h"
+#include "tests/support/win32/Win32ProfileFile.h"
 
 #include <windows.h>
 

@@ -1,4 +1,6 @@
-// The settings file through the platform's profile functions.
+// A file through the platform's profile functions: the reference the
+// program's own reading of the settings file is checked against, and how a
+// test edits the file as another program or an editor would.
 #pragma once
 
 #include <string>
