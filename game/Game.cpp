@@ -14,7 +14,7 @@ Game::Game(GameHost& host)
       deleteCaption(40, 160),
       pauseCaption(40, 150),
       scoreCaption(175, 160, stats),
-      host(host)
+      host_(host)
 {
     // The most a step asks for before it releases the frame lock.
     queuedSounds_.reserve(4);
@@ -25,10 +25,10 @@ Game::Game(GameHost& host)
 
 bool Game::newGame()
 {
-    std::unique_lock<std::mutex> game(lock, std::try_to_lock);
+    std::unique_lock<std::mutex> game(lock_, std::try_to_lock);
     if (!game.owns_lock())
         return false;
-    const std::lock_guard<std::mutex> frame(frameLock);
+    const std::lock_guard<std::mutex> frame(frameLock_);
 
     field.clear(field.emptyValue());
     field.visible = true;
@@ -66,7 +66,7 @@ void Game::startPiece(Block& piece, Point position)
 
 bool Game::tick()
 {
-    const std::lock_guard<std::mutex> game(lock);
+    const std::lock_guard<std::mutex> game(lock_);
     bool repaint = false;
     {
         FrameHold frame(*this);
@@ -80,7 +80,7 @@ bool Game::tick()
     // the window's queue refused is posted again at the next tick: the
     // window stops the timer only when the notice has reached it.
     if (gameOverDue_)
-        gameOverDue_ = !host.postGameOver(gameNumber_);
+        gameOverDue_ = !host_.postGameOver(gameNumber_);
     return repaint;
 }
 
@@ -134,8 +134,8 @@ void Game::clearRows(const std::vector<int>& rows, FrameHold& frame)
     field.removeRows(rows, [&](int pauseMs) {
         // Painting needs the frame lock while this thread waits for it.
         frame.release();
-        host.repaintAndWait();
-        host.sleep(pauseMs);
+        host_.repaintAndWait();
+        host_.sleep(pauseMs);
         frame.retake();
     });
     if (stats.addLines(static_cast<int>(rows.size()))) {
@@ -180,7 +180,7 @@ void Game::queueSound(SoundId sound)
 void Game::startQueuedSounds()
 {
     for (const SoundId sound : queuedSounds_)
-        host.playSound(sound);
+        host_.playSound(sound);
     queuedSounds_.clear();
 }
 

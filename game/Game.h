@@ -2,10 +2,10 @@
 // advanced one step per timer tick.
 //
 // Two threads use it. The timer thread runs tick(); the window thread runs
-// everything else. The tick holds `lock` for its whole length and, during the
+// everything else. The tick holds `lock_` for its whole length and, during the
 // line-clear flash, waits for the window thread to paint, so the window
-// thread never waits for `lock`: it only tries it and defers its work when the
-// lock is busy. What painting reads is guarded by `frameLock`, which is held
+// thread never waits for `lock_`: it only tries it and defers its work when the
+// lock is busy. What painting reads is guarded by `frameLock_`, which is held
 // only for short stretches that never wait for another thread and never call
 // out of the game: a sound asked for meanwhile starts once it is released.
 #pragma once
@@ -160,17 +160,17 @@ private:
     // frameNumber with the frame lock held.
     std::uint64_t numberFrame();
 
-    GameHost& host;
+    GameHost& host_;
     std::atomic<std::uint32_t> gameNumber_{0};
-    std::mutex lock;
-    std::mutex frameLock;
-    // Guarded by lock: the sounds asked for while frameLock is held, and
+    std::mutex lock_;
+    std::mutex frameLock_;
+    // Guarded by lock_: the sounds asked for while frameLock_ is held, and
     // whether the game-over notice is still to be posted.
     std::vector<SoundId> queuedSounds_;
     bool gameOverDue_ = false;
-    // Guarded by frameLock: the last game that ended.
+    // Guarded by frameLock_: the last game that ended.
     GameResult lastResult_;
-    // Guarded by frameLock: the state the current frame number was given to,
+    // Guarded by frameLock_: the state the current frame number was given to,
     // and the number of the frame last painted on the whole window (0: none
     // yet).
     std::optional<FrameState> numberedState_;

@@ -10,10 +10,10 @@ constexpr int kDeferredKeyDelayMs = 1;
 
 void Game::keyDown(int virtualKey)
 {
-    std::unique_lock<std::mutex> game(lock, std::try_to_lock);
+    std::unique_lock<std::mutex> game(lock_, std::try_to_lock);
     if (!game.owns_lock()) {
-        host.sleep(kDeferredKeyDelayMs);
-        host.repostKey(virtualKey, true);
+        host_.sleep(kDeferredKeyDelayMs);
+        host_.repostKey(virtualKey, true);
         return;
     }
     // A deferred key may come back after the game has stopped or paused.
@@ -87,10 +87,10 @@ void Game::keyUp(int virtualKey)
         return;
     // keyUp changes what the tick reads, so it takes the lock the same
     // non-blocking way as keyDown.
-    std::unique_lock<std::mutex> game(lock, std::try_to_lock);
+    std::unique_lock<std::mutex> game(lock_, std::try_to_lock);
     if (!game.owns_lock()) {
-        host.sleep(kDeferredKeyDelayMs);
-        host.repostKey(virtualKey, false);
+        host_.sleep(kDeferredKeyDelayMs);
+        host_.repostKey(virtualKey, false);
         return;
     }
     if (virtualKey == keys::space)
@@ -100,12 +100,12 @@ void Game::keyUp(int virtualKey)
 
 bool Game::togglePause()
 {
-    std::unique_lock<std::mutex> game(lock, std::try_to_lock);
+    std::unique_lock<std::mutex> game(lock_, std::try_to_lock);
     if (!game.owns_lock())
         return false;
     if (!running)
         return true;
-    const std::lock_guard<std::mutex> frame(frameLock);
+    const std::lock_guard<std::mutex> frame(frameLock_);
     paused = !paused;
     pauseCaption.visible = paused;
     return true;

@@ -9,7 +9,7 @@
 
 class Game::FrameHold {
 public:
-    explicit FrameHold(Game& game) : game_(game), lock_(game.frameLock) {}
+    explicit FrameHold(Game& game) : game_(game), lock_(game.frameLock_) {}
     ~FrameHold() { release(); }
 
     FrameHold(const FrameHold&) = delete;

@@ -6,7 +6,7 @@
 
 void Game::paint(DrawSurface& target, PaintReach reach)
 {
-    const std::lock_guard<std::mutex> frame(frameLock);
+    const std::lock_guard<std::mutex> frame(frameLock_);
     // A paint of part of the window leaves the rest showing an older frame.
     const std::uint64_t number = numberFrame();
     if (reach == PaintReach::WholeWindow)
@@ -33,18 +33,18 @@ std::uint64_t Game::numberFrame()
 
 std::uint64_t Game::frameNumber()
 {
-    const std::lock_guard<std::mutex> frame(frameLock);
+    const std::lock_guard<std::mutex> frame(frameLock_);
     return numberFrame();
 }
 
 GameResult Game::lastResult()
 {
-    const std::lock_guard<std::mutex> frame(frameLock);
+    const std::lock_guard<std::mutex> frame(frameLock_);
     return lastResult_;
 }
 
 bool Game::frameChangedSincePaint()
 {
-    const std::lock_guard<std::mutex> frame(frameLock);
+    const std::lock_guard<std::mutex> frame(frameLock_);
     return numberFrame() != paintedFrame_;
 }

@@ -5,15 +5,15 @@
 #include "game/Field.h"
 
 GuideBlock::GuideBlock(Field& field, const Block& block)
-    : Object(&field, 0, 0), block(&block), field(&field)
+    : Object(&field, 0, 0), block_(&block), field_(&field)
 {
 }
 
 void GuideBlock::findLandingPosition()
 {
-    x = snappedToCell(block->x);
-    y = snappedToCell(block->y);
-    while (!field->collides(*block, x / cellSize, y / cellSize + 1))
+    x = snappedToCell(block_->x);
+    y = snappedToCell(block_->y);
+    while (!field_->collides(*block_, x / cellSize, y / cellSize + 1))
         y += cellSize;
 }
 
@@ -22,10 +22,10 @@ void GuideBlock::draw(DrawSurface& target)
     findLandingPosition();
     const int left = absoluteX();
     const int top = absoluteY();
-    for (int r = 0; r < block->height(); ++r) {
-        for (int c = 0; c < block->width(); ++c) {
-            if (!block->isEmpty(c, r))
-                target.blendTile(block->cell(c, r), left + cellSize * c, top + cellSize * r, alpha);
+    for (int r = 0; r < block_->height(); ++r) {
+        for (int c = 0; c < block_->width(); ++c) {
+            if (!block_->isEmpty(c, r))
+                target.blendTile(block_->cell(c, r), left + cellSize * c, top + cellSize * r, alpha);
         }
     }
 }

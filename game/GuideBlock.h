@@ -19,6 +19,6 @@ public:
     void draw(DrawSurface& target) override;
 
 private:
-    const Block* block;
-    const Field* field;
+    const Block* block_;
+    const Field* field_;
 };

@@ -25,7 +25,7 @@ const int linkFontHeight = 12;  // pixels, cell height, at 96 DPI
 
 }  // namespace
 
-CVersionDlg::CVersionDlg(PageOpener pageOpener) : openPage(std::move(pageOpener)) {}
+CVersionDlg::CVersionDlg(PageOpener pageOpener) : openPage_(std::move(pageOpener)) {}
 
 INT_PTR CVersionDlg::showModal(HWND owner)
 {
@@ -63,22 +63,22 @@ INT_PTR CVersionDlg::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 BOOL CVersionDlg::onInitDialog()
 {
     centreDialog(hwnd());
-    iconControl = item(IDC_VERSION_ICON);
-    linkControl = item(IDC_VERSION_LINK);
-    textControl = item(IDC_VERSION_TEXT);
+    iconControl_ = item(IDC_VERSION_ICON);
+    linkControl_ = item(IDC_VERSION_LINK);
+    textControl_ = item(IDC_VERSION_TEXT);
 
     // From the module the template came from, at the large-icon size.
     const auto module = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd(), GWLP_HINSTANCE));
-    icon = loadLargeIcon(module, IDI_BRIXOL);
-    if (icon)
-        SendMessageW(iconControl, STM_SETICON, reinterpret_cast<WPARAM>(icon.get()), 0);
+    icon_ = loadLargeIcon(module, IDI_BRIXOL);
+    if (icon_)
+        SendMessageW(iconControl_, STM_SETICON, reinterpret_cast<WPARAM>(icon_.get()), 0);
 
-    keepOwnFontAtDpiChange(textControl);
-    keepOwnFontAtDpiChange(linkControl);
+    keepOwnFontAtDpiChange(textControl_);
+    keepOwnFontAtDpiChange(linkControl_);
     setFonts(windowDpi(hwnd()));
     const std::wstring text = std::wstring(about::versionLine) + L"\n" + about::makerLine;
-    SetWindowTextW(textControl, text.c_str());
-    SetWindowTextW(linkControl, about::webAddress);
+    SetWindowTextW(textControl_, text.c_str());
+    SetWindowTextW(linkControl_, about::webAddress);
 
     // The dialog manager gives the focus to the first tab stop, OK.
     return TRUE;
@@ -90,21 +90,21 @@ BOOL CVersionDlg::onInitDialog()
 void CVersionDlg::setFonts(int dpi)
 {
     if (UniqueFont font = createPointFont(fixedPitchJapaneseFace, textFontSize, dpi)) {
-        SendMessageW(textControl, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
-        textFont = std::move(font);
+        SendMessageW(textControl_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+        textFont_ = std::move(font);
     }
     UniqueFont link(CreateFontW(MulDiv(linkFontHeight, dpi, defaultDpi), 0, 0, 0, 0, FALSE, TRUE, FALSE,
                                 SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DRAFT_QUALITY,
                                 DEFAULT_PITCH | FF_DONTCARE, L"ＭＳ Ｐゴシック"));
     if (link) {
-        SendMessageW(linkControl, WM_SETFONT, reinterpret_cast<WPARAM>(link.get()), TRUE);
-        linkFont = std::move(link);
+        SendMessageW(linkControl_, WM_SETFONT, reinterpret_cast<WPARAM>(link.get()), TRUE);
+        linkFont_ = std::move(link);
     }
 }
 
 INT_PTR CVersionDlg::onCtlColorStatic(HDC dc, HWND control) const
 {
-    if (control == linkControl)
+    if (control == linkControl_)
         SetTextColor(dc, linkColour);
     // Every static lets the dialog's face show through.
     SetBkMode(dc, TRANSPARENT);
@@ -113,7 +113,7 @@ INT_PTR CVersionDlg::onCtlColorStatic(HDC dc, HWND control) const
 
 INT_PTR CVersionDlg::onSetCursor(WPARAM wParam, LPARAM lParam)
 {
-    if (reinterpret_cast<HWND>(wParam) == linkControl) {
+    if (reinterpret_cast<HWND>(wParam) == linkControl_) {
         SetCursor(LoadCursorW(nullptr, IDC_HAND));
         // TRUE stops the link control from setting its own arrow afterwards.
         return answer(TRUE);
@@ -127,8 +127,8 @@ BOOL CVersionDlg::onCommand(WORD id)
     case IDC_VERSION_LINK:
         // Any notification of the link, click or double click; the dialog
         // stays open.
-        if (openPage)
-            openPage(about::webAddress);
+        if (openPage_)
+            openPage_(about::webAddress);
         return TRUE;
     case IDOK:
         SendMessageW(hwnd(), WM_CLOSE, 0, 0);

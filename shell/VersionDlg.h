@@ -35,12 +35,12 @@ private:
     BOOL onCommand(WORD id);
 
     // Deleted in reverse order: the text font first, then the link font.
-    UniqueFont linkFont;
-    UniqueFont textFont;
-    HWND iconControl = nullptr;
-    HWND linkControl = nullptr;
-    HWND textControl = nullptr;
+    UniqueFont linkFont_;
+    UniqueFont textFont_;
+    HWND iconControl_ = nullptr;
+    HWND linkControl_ = nullptr;
+    HWND textControl_ = nullptr;
     // The icon control shows it but does not own it.
-    UniqueIcon icon;
-    PageOpener openPage;
+    UniqueIcon icon_;
+    PageOpener openPage_;
 };

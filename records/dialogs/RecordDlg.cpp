@@ -30,7 +30,7 @@ INT_PTR CRecordDlg::handleMessage(UINT message, WPARAM wParam, LPARAM)
 BOOL CRecordDlg::onInitDialog()
 {
     centreDialog(hwnd());
-    nameEdit = item(IDC_RECORD_NAME);
+    nameEdit_ = item(IDC_RECORD_NAME);
     setItemTextOrBeep(IDC_RECORD_NAME, name.c_str());
     // The focus goes to the first tab stop, OK: Enter accepts the preset name.
     return TRUE;
@@ -38,9 +38,9 @@ BOOL CRecordDlg::onInitDialog()
 
 void CRecordDlg::onOk()
 {
-    const int length = GetWindowTextLengthW(nameEdit);
+    const int length = GetWindowTextLengthW(nameEdit_);
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    const int copied = GetWindowTextW(nameEdit, &text[0], length + 1);
+    const int copied = GetWindowTextW(nameEdit_, &text[0], length + 1);
     text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
     name = text;
     // A short read means the text changed under us or could not be read;
@@ -53,7 +53,7 @@ void CRecordDlg::onOk()
 
 void CRecordDlg::refuseName()
 {
-    beepAndFocus(nameEdit);
+    beepAndFocus(nameEdit_);
     wchar_t message[64];
     std::swprintf(message, sizeof message / sizeof message[0], L"文字数は%d文字を超えることはできません",
                   static_cast<int>(maxNameLength));

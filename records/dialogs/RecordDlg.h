@@ -28,5 +28,5 @@ private:
     void onOk();
     void refuseName();
 
-    HWND nameEdit = nullptr;
+    HWND nameEdit_ = nullptr;
 };

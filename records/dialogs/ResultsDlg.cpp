@@ -15,7 +15,7 @@ const int tableFontSize = 100;  // tenths of a point
 }  // namespace
 
 CResultsDlg::CResultsDlg(HighScoreTable& highScores, std::function<void()> tableCleared)
-    : text(buildScoreTableText(highScores.records)), table(highScores), cleared(std::move(tableCleared))
+    : text_(buildScoreTableText(highScores.records)), table_(highScores), cleared_(std::move(tableCleared))
 {
 }
 
@@ -42,11 +42,11 @@ INT_PTR CResultsDlg::handleMessage(UINT message, WPARAM wParam, LPARAM)
 BOOL CResultsDlg::onInitDialog()
 {
     centreDialog(hwnd());
-    textArea = item(IDC_RESULTS_TEXT);
+    textArea_ = item(IDC_RESULTS_TEXT);
     showText();
-    tableFont = createPointFont(fixedPitchJapaneseFace, tableFontSize);
-    if (tableFont)
-        SendMessageW(textArea, WM_SETFONT, reinterpret_cast<WPARAM>(tableFont.get()), TRUE);
+    tableFont_ = createPointFont(fixedPitchJapaneseFace, tableFontSize);
+    if (tableFont_)
+        SendMessageW(textArea_, WM_SETFONT, reinterpret_cast<WPARAM>(tableFont_.get()), TRUE);
     // The focus goes to the first tab stop, "閉じる": Enter closes.
     return TRUE;
 }
@@ -69,15 +69,15 @@ void CResultsDlg::onReset()
 {
     if (MessageBoxW(hwnd(), L"成績表をクリアしますか？", L"確認", MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
-    table.clear();
+    table_.clear();
     // The empty table's text, "データはありません".
-    text = buildScoreTableText(table.records);
+    text_ = buildScoreTableText(table_.records);
     showText();
-    if (cleared)
-        cleared();
+    if (cleared_)
+        cleared_();
 }
 
 void CResultsDlg::showText()
 {
-    setItemTextOrBeep(IDC_RESULTS_TEXT, text.c_str());
+    setItemTextOrBeep(IDC_RESULTS_TEXT, text_.c_str());
 }

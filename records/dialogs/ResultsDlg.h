@@ -31,10 +31,10 @@ private:
     void onReset();
     void showText();
 
-    UniqueFont tableFont;
-    HWND textArea = nullptr;
+    UniqueFont tableFont_;
+    HWND textArea_ = nullptr;
     // The table as displayed.
-    std::wstring text;
-    HighScoreTable& table;
-    std::function<void()> cleared;
+    std::wstring text_;
+    HighScoreTable& table_;
+    std::function<void()> cleared_;
 };

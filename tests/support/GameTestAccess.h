@@ -8,6 +8,6 @@
 #include "game/Game.h"
 
 struct GameTestAccess {
-    static std::mutex& gameLock(Game& game) { return game.lock; }
-    static std::mutex& frameLock(Game& game) { return game.frameLock; }
+    static std::mutex& gameLock(Game& game) { return game.lock_; }
+    static std::mutex& frameLock(Game& game) { return game.frameLock_; }
 };
