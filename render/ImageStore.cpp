@@ -1,7 +1,7 @@
 #include "render/ImageStore.h"
 
 #include "render/PictureLoading.h"
-#include "resources/ResourceIds.h"
+#include "ids/ResourceIds.h"
 
 #include <utility>
 

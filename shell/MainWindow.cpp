@@ -7,7 +7,7 @@
 #include "render/GdiSurface.h"
 #include "render/ImageStore.h"
 #include "shell/MainWindowDialogs.h"
-#include "resources/ResourceIds.h"
+#include "ids/ResourceIds.h"
 #include "win/Dpi.h"
 #include "win/Icons.h"
 #include "win/ReachablePosition.h"

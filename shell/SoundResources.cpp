@@ -1,6 +1,6 @@
 #include "shell/SoundResources.h"
 
-#include "resources/ResourceIds.h"
+#include "ids/ResourceIds.h"
 
 int soundResourceId(SoundId sound)
 {

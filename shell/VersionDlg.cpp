@@ -10,7 +10,7 @@
 #include "win/Dpi.h"
 #include "win/Icons.h"
 #include "win/PointFont.h"
-#include "resources/ResourceIds.h"
+#include "ids/ResourceIds.h"
 
 // Headers set up for systems before Windows 2000 leave the hand cursor out.
 #ifndef IDC_HAND

@@ -6,13 +6,13 @@ cmake_minimum_required(VERSION 3.20)
 
 set(allowed_win win)
 set(allowed_game game)
-set(allowed_render render game win resources)
-set(allowed_records records win resources)
-set(allowed_shell shell render records game win resources)
-set(allowed_resources "")
+set(allowed_render render game win ids)
+set(allowed_records records win ids)
+set(allowed_shell shell render records game win ids)
+set(allowed_ids "")
 
 set(violations "")
-foreach(floor win game render records shell resources)
+foreach(floor win game render records shell ids)
   file(GLOB_RECURSE sources RELATIVE ${ROOT}
        ${ROOT}/${floor}/*.h ${ROOT}/${floor}/*.cpp ${ROOT}/${floor}/*.rc)
   foreach(source IN LISTS sources)

@@ -3,7 +3,7 @@
 #include <cwchar>
 
 #include "win/DialogCentring.h"
-#include "resources/ResourceIds.h"
+#include "ids/ResourceIds.h"
 
 INT_PTR CRecordDlg::showModal(HWND owner)
 {

@@ -5,7 +5,7 @@
 #include "records/ScoreTableText.h"
 #include "win/DialogCentring.h"
 #include "win/PointFont.h"
-#include "resources/ResourceIds.h"
+#include "ids/ResourceIds.h"
 
 namespace {
 

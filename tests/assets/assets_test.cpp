@@ -22,7 +22,7 @@ constexpr int kPeakFloor = 12000;    // anything quieter means a broken mix
 constexpr int kEdgeSampleLimit = 64; // ends must be near silence to avoid clicks
 
 Bytes readAsset(const std::string& name) {
-    std::ifstream in(std::string(BRIXOL_RES_DIR) + "/" + name, std::ios::binary);
+    std::ifstream in(std::string(BRIXOL_ASSETS_DIR) + "/" + name, std::ios::binary);
     return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 

@@ -21,7 +21,7 @@
 #include "shell/MainWindow.h"
 #include "win/BackBuffer.h"
 #include "win/GdiplusSession.h"
-#include "resources/ResourceIds.h"
+#include "ids/ResourceIds.h"
 #include "win/Timer.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "records/ScoreChecksum.h"
-#include "resources/ResourceIds.h"
+#include "ids/ResourceIds.h"
 #include "tests/e2e/DesktopWindows.h"
 #include "tests/e2e/E2eTest.h"
 

@@ -22,7 +22,7 @@
 #include <string>
 #include <vector>
 
-#include "resources/ResourceIds.h"
+#include "ids/ResourceIds.h"
 #include "tests/e2e/DesktopWindows.h"
 #include "tests/e2e/E2eTest.h"
 #include "tests/e2e/NextPieceBox.h"

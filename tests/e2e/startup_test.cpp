@@ -8,7 +8,7 @@
 #include <map>
 #include <string>
 
-#include "resources/ResourceIds.h"
+#include "ids/ResourceIds.h"
 #include "tests/e2e/BrixolMenu.h"
 #include "tests/e2e/DesktopWindows.h"
 #include "tests/e2e/E2eTest.h"

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "resources/ResourceIds.h"
+#include "ids/ResourceIds.h"
 #include "tests/e2e/DesktopWindows.h"
 #include "tests/e2e/E2eTest.h"
 

@@ -16,7 +16,7 @@
 #include <thread>
 
 #include "shell/MainWindow.h"
-#include "resources/ResourceIds.h"
+#include "ids/ResourceIds.h"
 #include "tests/support/win32/PixelCanvas.h"
 #include "tests/support/GameTestAccess.h"
 #include "tests/support/win32/TemporaryDirectory.h"

@@ -9,7 +9,7 @@
 #include "records/dialogs/RecordDlg.h"
 #include "records/dialogs/ResultsDlg.h"
 #include "shell/VersionDlg.h"
-#include "resources/ResourceIds.h"
+#include "ids/ResourceIds.h"
 #include "win/Handles.h"
 
 namespace {

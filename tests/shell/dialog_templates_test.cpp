@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "resources/ResourceIds.h"
+#include "ids/ResourceIds.h"
 #include "win/Handles.h"
 #include "win/PointFont.h"
 

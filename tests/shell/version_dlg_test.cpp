@@ -12,7 +12,7 @@
 #include "tests/support/win32/SystemDpi.h"
 #include "tests/support/win32/UserActions.h"
 #include "shell/VersionDlg.h"
-#include "resources/ResourceIds.h"
+#include "ids/ResourceIds.h"
 #include "win/Handles.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <chrono>
 #include <memory>
 
-#include "resources/ResourceIds.h"
+#include "ids/ResourceIds.h"
 #include "shell/MainWindow.h"
 #include "tests/support/win32/TemporaryDirectory.h"
 

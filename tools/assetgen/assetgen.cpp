@@ -1,6 +1,6 @@
 // brixol_assetgen OUTDIR
 // Regenerates every picture, sound and the icon that the game ships, byte for
-// byte, so the committed files under shell/res can always be rebuilt.
+// byte, so the committed files under shell/assets can always be rebuilt.
 #include <exception>
 #include <filesystem>
 #include <fstream>

@@ -6,7 +6,7 @@
 #include "tests/support/win32/DrivenDialog.h"
 #include "tests/support/win32/UserActions.h"
 #include "records/dialogs/RecordDlg.h"
-#include "resources/ResourceIds.h"
+#include "ids/ResourceIds.h"
 
 namespace {
 

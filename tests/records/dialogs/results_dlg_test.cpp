@@ -10,7 +10,7 @@
 #include "records/HighScoreTable.h"
 #include "records/ScoreTableText.h"
 #include "records/dialogs/ResultsDlg.h"
-#include "resources/ResourceIds.h"
+#include "ids/ResourceIds.h"
 #include "win/Handles.h"
 
 namespace {
