@@ -4,9 +4,7 @@
 // thread of its own here, as the claim belongs to the thread that made it.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <atomic>
-#include <chrono>
 #include <future>
 #include <memory>
 #include <string>
@@ -14,6 +12,7 @@
 
 #include "shell/SettingsFileClaim.h"
 #include "tests/support/win32/TemporaryDirectory.h"
+#include "tests/support/win32/Waiting.h"
 #include "win/Handles.h"
 
 namespace {
@@ -28,28 +27,6 @@ bool heldByAnotherCopy(const std::wstring& path)
     return std::async(std::launch::async, [&path] { return SettingsFileClaim(path).held(); }).get();
 }
 
-// Handles this thread's messages until done holds or the bound passes: the
-// waiting copy restores and activates the holder's window through messages
-// that this thread must answer.
-template <class Done>
-bool pumpUntil(Done done, int timeoutMs)
-{
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!done()) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
-        if (left.count() <= 0)
-            return done();
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(std::min<long long>(left.count(), 10)),
-                                  QS_ALLINPUT);
-        MSG message{};
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-    }
-    return true;
-}
-
 // A later copy on its own thread: waits for its turn, and when it gets one
 // holds the claim until told to let go.
 class LaterCopy {
@@ -60,14 +37,13 @@ public:
               runs_ = claim.held() || claim.waitForTurn();
               held_ = claim.held();
               decided_ = true;
-              while (!letGo_)
-                  Sleep(1);
+              WaitForSingleObject(letGo_.get(), INFINITE);
           })
     {
     }
     ~LaterCopy()
     {
-        letGo_ = true;
+        SetEvent(letGo_.get());
         thread_.join();
     }
     LaterCopy(const LaterCopy&) = delete;
@@ -81,7 +57,7 @@ private:
     std::atomic<bool> decided_{false};
     std::atomic<bool> runs_{false};
     std::atomic<bool> held_{false};
-    std::atomic<bool> letGo_{false};
+    const UniqueKernelHandle letGo_{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
     std::thread thread_;
 };
 
@@ -123,11 +99,11 @@ TEST(SettingsFileClaim, ALaterCopyWaitsForTheHoldersWindowAndHandsOverToIt)
     const SettingsFileClaim holder(L"./Brixol.ini");
     ASSERT_TRUE(holder.held());
     const LaterCopy later(L"./Brixol.ini");
-    EXPECT_FALSE(pumpUntil([&] { return later.decided(); }, kAbsenceMs)) << "it did not wait for a window";
+    EXPECT_FALSE(waitUntil([&] { return later.decided(); }, kAbsenceMs)) << "it did not wait for a window";
 
     const UniqueWindow window = titledWindow(L"holder");
     ASSERT_TRUE(window);
-    ASSERT_TRUE(pumpUntil([&] { return later.decided(); }, 10000)) << "it did not find the window";
+    ASSERT_TRUE(waitUntil([&] { return later.decided(); }, 10000)) << "it did not find the window";
     EXPECT_FALSE(later.runs());
     EXPECT_FALSE(later.held());
 }
@@ -142,13 +118,13 @@ TEST(SettingsFileClaim, ALaterCopyHandsOverToTheHoldersBox)
     const UniqueWindow untitled = titledWindow(L"no title bar", WS_POPUP);
     ASSERT_TRUE(untitled);
     const LaterCopy later(L"./Brixol.ini");
-    EXPECT_FALSE(pumpUntil([&] { return later.decided(); }, kAbsenceMs)) << "it handed over to an untitled window";
+    EXPECT_FALSE(waitUntil([&] { return later.decided(); }, kAbsenceMs)) << "it handed over to an untitled window";
 
     const UniqueWindow box(CreateWindowExW(WS_EX_DLGMODALFRAME, L"#32770", L"エラー",
                                            WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 0, 0, 200, 100, nullptr,
                                            nullptr, nullptr, nullptr));
     ASSERT_TRUE(box);
-    ASSERT_TRUE(pumpUntil([&] { return later.decided(); }, 10000)) << "it did not find the box";
+    ASSERT_TRUE(waitUntil([&] { return later.decided(); }, 10000)) << "it did not find the box";
     EXPECT_FALSE(later.runs());
 }
 
@@ -164,9 +140,9 @@ TEST(SettingsFileClaim, ALaterCopyWaitsWhileTheHolderClosesAndRunsAfterIt)
     holder->announceClosing();
 
     const LaterCopy later(L"./Brixol.ini");
-    EXPECT_FALSE(pumpUntil([&] { return later.decided(); }, kAbsenceMs)) << "it handed over to a closing copy";
+    EXPECT_FALSE(waitUntil([&] { return later.decided(); }, kAbsenceMs)) << "it handed over to a closing copy";
     holder.reset();
-    ASSERT_TRUE(pumpUntil([&] { return later.decided(); }, 10000)) << "it did not run after the holder ended";
+    ASSERT_TRUE(waitUntil([&] { return later.decided(); }, 10000)) << "it did not run after the holder ended";
     EXPECT_TRUE(later.runs());
     EXPECT_TRUE(later.held());
     EXPECT_FALSE(heldByAnotherCopy(L"./Brixol.ini")) << "the copy that runs now holds the file";

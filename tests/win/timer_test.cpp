@@ -237,21 +237,6 @@ TEST(TimerTest, EventsOfAStoppedTimerThatStillFiresNeverReachOnTimer)
     EXPECT_TRUE(waitUntil([&] { return timer.calls.load() > callsAtRestart; })) << "the new timer runs";
 }
 
-// Handles this thread's messages until done() holds or the wait limit
-// passes; returns done().
-template <class Done>
-bool pumpUntil(Done done)
-{
-    const DWORD start = GetTickCount();
-    while (!done() && GetTickCount() - start < waitLimitMs) {
-        MSG message{};
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageW(&message);
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    }
-    return done();
-}
-
 // Asked to paint now, paints at once: the window thread's side of a
 // synchronous repaint.
 constexpr UINT paintNow = WM_APP + 1;
@@ -316,7 +301,7 @@ TEST(TimerTest, StopWithoutAKillThreadDoesNotWaitForAnEventThatWaitsForThisThrea
               nullptr);
     RepaintingTimer timer(window.hwnd(), &refuseThreads);
     timer.start(1);
-    ASSERT_TRUE(pumpUntil([&] { return window.paints >= 3; })) << "the events do not repaint";
+    ASSERT_TRUE(waitUntil([&] { return window.paints >= 3; })) << "the events do not repaint";
 
     // Without handling messages, until an event is on its way to wait for
     // this thread's paint.
@@ -324,7 +309,7 @@ TEST(TimerTest, StopWithoutAKillThreadDoesNotWaitForAnEventThatWaitsForThisThrea
     timer.stop();
 
     EXPECT_FALSE(timer.running());
-    EXPECT_TRUE(pumpUntil([&] { return !timer.inside.load(); }));
+    EXPECT_TRUE(waitUntil([&] { return !timer.inside.load(); }));
     EXPECT_EQ(timer.repaintsWaitedOut.load(), 0) << "stop waited for an event that waited for this thread";
 }
 
