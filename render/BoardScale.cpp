@@ -2,20 +2,11 @@
 
 #include <cstdint>
 
-namespace {
-
-// Rounded towards minus infinity: a piece may stand partly left of the field.
-int floorDiv(std::int64_t numerator, std::int64_t denominator)
-{
-    const std::int64_t quotient = numerator / denominator;
-    return static_cast<int>(quotient * denominator > numerator ? quotient - 1 : quotient);
-}
-
-}  // namespace
+#include "render/IntegerDivision.h"
 
 int BoardScale::toDevice(int board) const
 {
-    return floorDiv(static_cast<std::int64_t>(board) * dpi_, boardDpi);
+    return static_cast<int>(floorDiv(static_cast<std::int64_t>(board) * dpi_, boardDpi));
 }
 
 float BoardScale::toDevice(float board) const
@@ -25,6 +16,11 @@ float BoardScale::toDevice(float board) const
     return board * static_cast<float>(dpi_) / static_cast<float>(boardDpi);
 }
 
+int BoardScale::toDeviceCovering(int board) const
+{
+    return static_cast<int>(ceilDiv(static_cast<std::int64_t>(board) * dpi_, boardDpi));
+}
+
 Size BoardScale::toDevice(Size board) const
 {
     return Size{toDevice(board.width), toDevice(board.height)};
@@ -32,7 +28,7 @@ Size BoardScale::toDevice(Size board) const
 
 int BoardScale::toBoardCovering(int device) const
 {
-    return -floorDiv(-static_cast<std::int64_t>(device) * boardDpi, dpi_);
+    return static_cast<int>(ceilDiv(static_cast<std::int64_t>(device) * boardDpi, dpi_));
 }
 
 Size BoardScale::toBoardCovering(Size device) const

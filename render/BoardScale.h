@@ -22,6 +22,8 @@ public:
     int toDevice(int board) const;
     float toDevice(float board) const;
     Size toDevice(Size board) const;
+    // The device pixels it takes to cover that many board units: rounded up.
+    int toDeviceCovering(int board) const;
 
     // The board coordinates it takes to cover that many device pixels:
     // rounded up.

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "render/IntegerDivision.h"
+
 namespace {
 
 // One source pixel's share of a target pixel, in parts of weightTotal; the
@@ -15,12 +17,6 @@ struct Tap {
 using Taps = std::vector<std::vector<Tap>>;  // per target pixel
 constexpr std::uint32_t weightBits = 12;
 constexpr std::uint32_t weightTotal = 1u << weightBits;
-
-std::int64_t floorDiv(std::int64_t numerator, std::int64_t denominator)
-{
-    const std::int64_t quotient = numerator / denominator;
-    return quotient * denominator > numerator ? quotient - 1 : quotient;
-}
 
 // Shares proportional to parts (of which there are `whole` in all), rounded,
 // with what rounding lost or added given to the largest.

@@ -10,7 +10,7 @@ ScaledArt::ScaledArt(const ImageStore& images, BoardScale scale)
       // lie a pixel nearer or farther apart, and a tile a pixel too large
       // is covered by the next one where a pixel too small would leave a
       // seam.
-      tileSize_((cellSize * scale.dpi() + BoardScale::boardDpi - 1) / BoardScale::boardDpi),
+      tileSize_(scale.toDeviceCovering(cellSize)),
       tiles_(scale.isIdentity() ? &images.tileStrip() : &scaledTiles_),
       frame_(scale.isIdentity() ? &images.frame() : &scaledFrame_)
 {

@@ -1,6 +1,8 @@
 // The board's coordinates on screens of other DPIs.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "render/BoardScale.h"
 
 namespace {
@@ -50,6 +52,22 @@ TEST(BoardScale, BoardCoordinatesCoverEveryDevicePixel)
             ASSERT_LT(scale.toDevice(board - 1), device) << dpi << " DPI, " << device << " pixels: one too many";
         }
     }
+}
+
+// A tile drawn at a DPI of no whole cell size is the cell's largest span in
+// device pixels, so that no cell of the field leaves a seam.
+TEST(BoardScale, DevicePixelsCoverEveryBoardSpan)
+{
+    for (const int dpi : {96, 110, 120, 131, 200}) {
+        const BoardScale scale(dpi);
+        const int tile = scale.toDeviceCovering(16);
+        int widest = 0;
+        for (int x = -40; x < 400; ++x)
+            widest = std::max(widest, scale.toDevice(x + 16) - scale.toDevice(x));
+        EXPECT_EQ(tile, widest) << dpi << " DPI";
+    }
+    EXPECT_EQ(BoardScale(110).toDeviceCovering(16), 19);
+    EXPECT_EQ(BoardScale(110).toDeviceCovering(-16), -18);
 }
 
 TEST(BoardScale, AnUnknownDpiIsTheBoardsOwn)
