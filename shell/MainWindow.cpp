@@ -132,7 +132,12 @@ LRESULT CMainWindow::OnCreate()
     return 0;
 }
 
-Size CMainWindow::clientSize() const { return BoardScale(dpi_).toDevice(Size{boardWidth, boardHeight}); }
+Size CMainWindow::clientSize() const { return clientSizeFor(dpi_); }
+
+Size CMainWindow::clientSizeFor(int windowDpi)
+{
+    return BoardScale(windowDpi).toDevice(Size{boardWidth, boardHeight});
+}
 
 // Shows the window at the stored position, sized so that the client area is
 // exactly the board's at the window's DPI, whatever the system's frame and
@@ -153,7 +158,7 @@ void CMainWindow::placeWindow(int left, int top)
 // as the system's metrics for the DPI give it.
 SIZE CMainWindow::outerSizeFor(int windowDpi) const
 {
-    const Size client = BoardScale(windowDpi).toDevice(Size{boardWidth, boardHeight});
+    const Size client = clientSizeFor(windowDpi);
     RECT outer{0, 0, client.width, client.height};
     adjustWindowRectForDpi(outer, kWindowStyle, true, 0, windowDpi);
     return SIZE{outer.right - outer.left, outer.bottom - outer.top};

@@ -78,6 +78,7 @@ private:
 
     void scoreEndedGame(const GameResult& result);
     void placeWindow(int left, int top);
+    static Size clientSizeFor(int windowDpi);
     SIZE outerSizeFor(int windowDpi) const;
     void fitClientToBoard();
     void deferCommand(UINT commandId);
