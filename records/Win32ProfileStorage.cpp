@@ -123,9 +123,9 @@ void Win32Replacement::start()
     draft_ = ProfileDocument(stored.text.text);
 }
 
-// An ANSI file stays ANSI, so that older versions can still read it, while
-// it holds only what the code page can; a file in any other encoding, or one
-// that gets a name the code page cannot hold, is saved as UTF-16LE.
+// An ANSI file stays ANSI while it holds only what the code page can; a
+// file in any other encoding, or one that gets a name the code page cannot
+// hold, is saved as UTF-16LE.
 std::string Win32Replacement::bytes() const
 {
     const std::wstring text = draft_.text();

@@ -1,7 +1,7 @@
 // Figures of the settings file, printed, never asserted: what a start (load)
 // and a close (save) of the real file cost with the bound's 1000 entries,
 // beside the two entries of a normal file, in one run, for a UTF-16 file (as
-// the program writes it) and an ANSI one (as older versions left it). Run
+// the program writes it) and an ANSI one (as a hand-made file often is). Run
 // under wine: wine records_benchmark.exe
 #include <windows.h>
 
