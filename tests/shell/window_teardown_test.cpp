@@ -3,12 +3,12 @@
 // become a repaint of every window on the desktop.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <memory>
 
 #include "ids/ResourceIds.h"
 #include "shell/MainWindow.h"
 #include "tests/support/win32/TemporaryDirectory.h"
+#include "tests/support/win32/Waiting.h"
 
 namespace {
 
@@ -25,19 +25,6 @@ public:
     int paints = 0;
 };
 
-void pumpFor(int milliseconds)
-{
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-    while (std::chrono::steady_clock::now() < end) {
-        MSG message{};
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 2, QS_ALLINPUT);
-    }
-}
-
 TEST(MainWindowTeardown, RepaintsOfTheTickStopWithTheWindowAndReachNoOtherWindow)
 {
     const TemporaryDirectory directory;
@@ -49,7 +36,7 @@ TEST(MainWindowTeardown, RepaintsOfTheTickStopWithTheWindowAndReachNoOtherWindow
     ASSERT_NE(bystander.create(info.name, L"bystander", WS_POPUP | WS_VISIBLE, WS_EX_NOACTIVATE,
                                WindowBounds{600, 600, 80, 60}),
               nullptr);
-    pumpFor(50);
+    handleMessagesFor(50);
 
     constexpr int rounds = 15;
     for (int round = 0; round < rounds; ++round) {
@@ -59,7 +46,7 @@ TEST(MainWindowTeardown, RepaintsOfTheTickStopWithTheWindowAndReachNoOtherWindow
         ASSERT_TRUE(window->create());
         SendMessageW(window->hwnd(), WM_COMMAND, ID_GAME_START, 0);
         ASSERT_TRUE(window->timerRunning());
-        pumpFor(40 + 7 * round);  // a few ticks, ending at a different phase each round
+        handleMessagesFor(40 + 7 * round);  // a few ticks, ending at a different phase each round
 
         ValidateRect(bystander.hwnd(), nullptr);
         bystander.paints = 0;
@@ -68,10 +55,10 @@ TEST(MainWindowTeardown, RepaintsOfTheTickStopWithTheWindowAndReachNoOtherWindow
         // before the program returns: ticks of a timer left running would
         // find no window now.
         EXPECT_FALSE(window->timerRunning());
-        pumpFor(80);
+        handleMessagesFor(80);
         EXPECT_EQ(bystander.paints, 0) << "a tick repainted another window";
         window.reset();
-        pumpFor(5);
+        handleMessagesFor(5);
         EXPECT_EQ(bystander.paints, 0);
     }
 }

@@ -38,3 +38,8 @@ bool waitUntil(const std::function<bool()>& condition, DWORD limitMs, const std:
                                     MWMO_INPUTAVAILABLE);
     }
 }
+
+void handleMessagesFor(DWORD milliseconds)
+{
+    waitUntil([] { return false; }, milliseconds);
+}

@@ -17,6 +17,11 @@ constexpr DWORD waitLimitMs = 10000;
 // dropped: no loop of the program runs here for it to end.
 void dispatchWaitingMessages();
 
+// Handles this thread's messages for a stretch of time, for a test whose
+// point is the time itself: a game played for a while, or a check that
+// nothing happens meanwhile. Never a wait for something to happen.
+void handleMessagesFor(DWORD milliseconds);
+
 // True as soon as condition() holds; false if it still does not once limitMs
 // have passed. handleMessages runs before each look at the condition.
 bool waitUntil(const std::function<bool()>& condition, DWORD limitMs = waitLimitMs,
