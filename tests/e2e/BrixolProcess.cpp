@@ -159,14 +159,9 @@ const char* BrixolProcess::lastKeyRoute()
     return keyRoute;
 }
 
-bool BrixolProcess::waitForExit(DWORD timeoutMs)
+bool BrixolProcess::waitForExit(DWORD timeoutMs) const
 {
-    if (!started())
-        return false;
-    if (WaitForSingleObject(process_.get(), timeoutMs) == WAIT_OBJECT_0)
-        return true;
-    terminate();
-    return false;
+    return started() && WaitForSingleObject(process_.get(), timeoutMs) == WAIT_OBJECT_0;
 }
 
 DWORD BrixolProcess::exitCode() const

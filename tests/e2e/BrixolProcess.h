@@ -52,8 +52,9 @@ public:
     void press(HWND target, WORD virtualKey, const std::function<void()>& whileHeld = {}) const;
 
     // True once the process has ended; false if it is still running at the
-    // bound, in which case it is ended by force.
-    bool waitForExit(DWORD timeoutMs = exitTimeoutMs);
+    // bound. A program left running is ended by the destructor, after the
+    // failure message has described its windows.
+    bool waitForExit(DWORD timeoutMs = exitTimeoutMs) const;
     DWORD exitCode() const;
     // Ends the program at once, as Task Manager or a power cut would: no
     // message reaches it.

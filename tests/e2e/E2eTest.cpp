@@ -97,7 +97,7 @@ void E2eTest::closeWithEscape()
 {
     pressKey(VK_ESCAPE);
     ASSERT_TRUE(brixol_->waitForExit()) << "Esc did not end the program within " << BrixolProcess::exitTimeoutMs
-                                        << " ms; it was ended by force";
+                                        << " ms; its windows: " << brixol_->describeWindows();
     EXPECT_EQ(brixol_->exitCode(), 0u);
 }
 
